@@ -1,0 +1,31 @@
+# GoogleTest for the platform being built, and test registration that never hangs a run.
+include(GoogleTest)
+
+if(WIN32)
+  # Debian's libgtest-dev is a Linux library: build GoogleTest from its sources with the
+  # cross compiler instead.
+  if(NOT TARGET gtest)
+    set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    target_compile_options(gtest PRIVATE -w)
+    target_compile_options(gtest_main PRIVATE -w)
+  endif()
+  if(NOT TARGET GTest::gtest_main)
+    add_library(GTest::gtest ALIAS gtest)
+    add_library(GTest::gtest_main ALIAS gtest_main)
+  endif()
+else()
+  find_package(GTest REQUIRED)
+endif()
+
+# Registers each test of a GoogleTest program with ctest. Discovery runs at test time, so building
+# never starts Wine; the i686 build has no emulator and registers nothing.
+function(ralimet_discover_tests target)
+  if(WIN32 AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
+    return()
+  endif()
+  gtest_discover_tests(${target}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 120
+    PROPERTIES TIMEOUT 120)
+endfunction()

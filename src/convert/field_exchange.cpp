@@ -1,0 +1,93 @@
+#include "convert/field_exchange.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+#include <string>
+
+#include "convert/number_text.h"
+#include "framework/platform.h"
+
+void WriteNumberField(HWND control, double value) {
+  char text[kNumberTextCapacity];
+  if (!FormatNumber(value, text, sizeof text)) text[0] = '\0';
+  wchar_t wide[kNumberTextCapacity];
+  for (std::size_t i = 0; i < kNumberTextCapacity; ++i) {
+    wide[i] = static_cast<unsigned char>(text[i]);
+    if (!text[i]) break;
+  }
+  SetWindowTextW(control, wide);
+}
+
+double ReadNumberField(HWND control, bool& valid) {
+  wchar_t wide[kFieldReadLimit + 1];
+  const int length = GetWindowTextW(control, wide, kFieldReadLimit + 1);
+  std::string text;
+  for (int i = 0; i < length; ++i) {
+    // No character outside ASCII is part of a number; DEL keeps it refused.
+    text += wide[i] < 0x80 ? static_cast<char>(wide[i]) : '\x7f';
+  }
+  const NumberReading reading = ReadNumberText(text);
+  valid = reading.valid;
+  return reading.value;
+}
+
+void DDX_Number(CDataExchange* pDX, int controlId, double& value) {
+  const HWND control = pDX->PrepareCtrl(controlId);
+  bool valid = false;
+  const double shown = ReadNumberField(control, valid);
+  if (pDX->m_bSaveAndValidate) {
+    if (valid) {
+      value = shown;
+    } else {
+      platform::Beep();
+      WriteNumberField(control, value);
+    }
+    return;
+  }
+  // A NaN member cannot be shown: it always clears its field rather than leaving an old number.
+  if (std::isnan(value) || shown != value) WriteNumberField(control, value);
+}
+
+void DDX_IntRange(CDataExchange* pDX, int controlId, int& value, int upper, int lower) {
+  const HWND dialog = pDX->m_pDlgWnd->m_hWnd;
+  BOOL translated = FALSE;
+  const UINT shown = GetDlgItemInt(dialog, controlId, &translated, FALSE);
+  if (pDX->m_bSaveAndValidate) {
+    const int n = static_cast<int>(shown);
+    if (translated && lower <= n && n < upper) {
+      value = n;
+    } else {
+      platform::Beep();
+      SetDlgItemInt(dialog, controlId, static_cast<UINT>(value), FALSE);
+      SendMessageW(pDX->PrepareCtrl(controlId), EM_SETSEL, 0, -1);
+    }
+    return;
+  }
+  if (shown != static_cast<UINT>(value)) SetDlgItemInt(dialog, controlId, static_cast<UINT>(value), FALSE);
+}
+
+void DDX_ByteRange(CDataExchange* pDX, int controlId, std::uint8_t& value, int upper, int lower) {
+  int wide = value;
+  DDX_IntRange(pDX, controlId, wide, upper, lower);
+  value = static_cast<std::uint8_t>(wide);
+}
+
+HWND CreateUpDown(DWORD style, int x, int y, int cx, int cy, HWND parent, int id,
+                  HINSTANCE instance, HWND buddy, int upper, int lower, int pos) {
+  const HWND control = CreateWindowExW(
+      0, UPDOWN_CLASSW, L"", style | WS_CHILD | WS_VISIBLE | WS_BORDER, x, y, cx, cy, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  if (!control) return nullptr;
+  SendMessageW(control, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+  SendMessageW(control, UDM_SETRANGE, 0, MAKELONG(upper, lower));
+  SendMessageW(control, UDM_SETPOS, 0, MAKELONG(pos, 0));
+  return control;
+}
+
+int CALLBACK EnumRasterFontProc(const LOGFONTW* logFont, const TEXTMETRICW*, DWORD fontType,
+                                LPARAM param) {
+  if (!(fontType & RASTER_FONTTYPE)) return 1;
+  *reinterpret_cast<LOGFONTW*>(param) = *logFont;
+  return 0;
+}

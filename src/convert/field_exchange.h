@@ -1,0 +1,28 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "framework/wnd.h"
+
+// Shows value as number text ("1.00000000"), or an empty field when it cannot be shown.
+void WriteNumberField(HWND control, double value);
+// Reads the field's number text; valid is false (and the answer 0) when the text breaks its rules.
+double ReadNumberField(HWND control, bool& valid);
+
+// A double member and its edit field. Reading: a bad text beeps and gets the member's text back.
+// Writing: a field whose text already means the member's value keeps it as the user wrote it.
+void DDX_Number(CDataExchange* pDX, int controlId, double& value);
+// An integer member and its edit field, accepting lower <= n < upper.
+void DDX_IntRange(CDataExchange* pDX, int controlId, int& value, int upper, int lower);
+void DDX_ByteRange(CDataExchange* pDX, int controlId, std::uint8_t& value, int upper, int lower);
+
+// An up-down control made at run time, paired with its buddy field; null when it cannot be made.
+HWND CreateUpDown(DWORD style, int x, int y, int cx, int cy, HWND parent, int id,
+                  HINSTANCE instance, HWND buddy, int upper, int lower, int pos);
+
+// EnumFontFamiliesW callback: copies the first raster member of the family into the LOGFONTW that
+// param points at and stops the enumeration (the call then answers 0).
+int CALLBACK EnumRasterFontProc(const LOGFONTW* logFont, const TEXTMETRICW* textMetric,
+                                DWORD fontType, LPARAM param);

@@ -1,0 +1,61 @@
+#include "framework/dialog.h"
+
+const CommandRoute CDialog::kRoutes[] = {
+    Command(BN_CLICKED, IDOK, &CDialog::OnOK),
+    Command(BN_CLICKED, IDCANCEL, &CDialog::OnCancel),
+};
+const MessageMap CDialog::kMessageMap{&CCmdTarget::kMessageMap, kRoutes};
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
+    : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
+
+const DLGTEMPLATE* CDialog::LoadTemplate() const {
+  const HINSTANCE module = AfxGetResourceHandle();
+  const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(m_nIDTemplate), RT_DIALOG);
+  const HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  return loaded ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : nullptr;
+}
+
+HWND CDialog::OwnerWindow() const {
+  if (m_pParentWnd) return m_pParentWnd->m_hWnd;
+  const CWnd* pMain = AfxGetMainWnd();
+  return pMain ? pMain->m_hWnd : nullptr;
+}
+
+INT_PTR CDialog::DoModal() {
+  const DLGTEMPLATE* dialogTemplate = LoadTemplate();
+  if (!dialogTemplate) return -1;
+  return DialogBoxIndirectParamW(AfxGetResourceHandle(), dialogTemplate, OwnerWindow(),
+                                 StaticDlgProc, reinterpret_cast<LPARAM>(this));
+}
+
+bool CDialog::Create() {
+  const DLGTEMPLATE* dialogTemplate = LoadTemplate();
+  if (!dialogTemplate) return false;
+  return CreateDialogIndirectParamW(AfxGetResourceHandle(), dialogTemplate, OwnerWindow(),
+                                    StaticDlgProc, reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+void CDialog::EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }
+
+// The dialog manager's procedure sees the window first. At WM_INITDIALOG the object takes the
+// window over; from then on every message goes through WindowProc, and Default() hands it back
+// to the dialog manager, which asks this procedure again and is told to go on by itself.
+INT_PTR CALLBACK CDialog::StaticDlgProc(HWND hwnd, UINT message, WPARAM, LPARAM lParam) {
+  if (message != WM_INITDIALOG) return FALSE;
+  auto* pDialog = reinterpret_cast<CDialog*>(lParam);
+  pDialog->SubclassWindow(hwnd);
+  return pDialog->OnInitDialog();
+}
+
+BOOL CDialog::OnInitDialog() {
+  UpdateData(false);
+  return TRUE;
+}
+
+void CDialog::OnOK() {
+  UpdateData(true);
+  EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }

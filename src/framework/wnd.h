@@ -1,0 +1,136 @@
+#pragma once
+
+#include <windows.h>
+
+#include <span>
+#include <type_traits>
+
+#include "framework/object.h"
+
+class CCmdTarget;
+class CDataExchange;
+
+// One row of a message map: which notification from which controls (or which command) is answered
+// by which member. Built with Command() or CommandRange() below, never by hand.
+struct CommandRoute {
+  UINT code;  // BN_CLICKED, EN_CHANGE, ...; menu and accelerator commands come as 0 or 1
+  UINT firstId;
+  UINT lastId;
+  void (CCmdTarget::*handler)();          // for a single identifier
+  void (CCmdTarget::*rangeHandler)(UINT);  // for a range; told which identifier sent it
+};
+
+// A class's routes, searched before those of its base class.
+struct MessageMap {
+  const MessageMap* base;
+  std::span<const CommandRoute> routes;
+};
+
+template <class T>
+CommandRoute Command(UINT code, UINT id, void (T::*handler)()) {
+  static_assert(std::is_base_of_v<CCmdTarget, T>);
+  return {code, id, id, static_cast<void (CCmdTarget::*)()>(handler), nullptr};
+}
+
+template <class T>
+CommandRoute CommandRange(UINT code, UINT firstId, UINT lastId, void (T::*handler)(UINT)) {
+  static_assert(std::is_base_of_v<CCmdTarget, T>);
+  return {code, firstId, lastId, nullptr, static_cast<void (CCmdTarget::*)(UINT)>(handler)};
+}
+
+// In a class with a message map of its own:
+//   DECLARE_MESSAGE_MAP()
+// and in its source file, the rows and the link to the base class's map:
+//   const CommandRoute CMyDlg::kRoutes[] = {
+//       Command(EN_CHANGE, IDC_VALUE, &CMyDlg::OnChangeValue),
+//   };
+//   const MessageMap CMyDlg::kMessageMap{&CDialog::kMessageMap, kRoutes};
+#define DECLARE_MESSAGE_MAP()                \
+ protected:                                  \
+  static const CommandRoute kRoutes[];       \
+  static const MessageMap kMessageMap;       \
+  const MessageMap& GetMessageMap() const override { return kMessageMap; }
+
+// Anything that answers commands through a message map.
+class CCmdTarget : public CObject {
+ public:
+  // Runs the first route, from this class up to the root, that answers code from id.
+  bool OnCmdMsg(UINT id, UINT code);
+
+ protected:
+  static const MessageMap kMessageMap;
+  virtual const MessageMap& GetMessageMap() const { return kMessageMap; }
+};
+
+// A C++ object bound to a window: set when the window is attached, cleared at WM_NCDESTROY.
+// Window messages reach virtual handlers named after them; commands and control notifications
+// reach the message map.
+class CWnd : public CCmdTarget {
+ public:
+  CWnd() = default;
+  ~CWnd() override;
+  CWnd(const CWnd&) = delete;
+  CWnd& operator=(const CWnd&) = delete;
+
+  HWND m_hWnd = nullptr;
+  HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
+
+  // The object bound to hwnd, or null when hwnd has none.
+  static CWnd* FromHandlePermanent(HWND hwnd);
+
+  // Moves the members into the controls (false) or the controls into the members (true), through
+  // DoDataExchange. While it runs, notifications sent by this window's own controls are not
+  // delivered to the handlers, so writing a field never re-enters a change handler. No field
+  // fails the exchange: each rejects bad input on its own, so the answer is always true.
+  bool UpdateData(bool bSaveAndValidate = true);
+  bool IsUpdatingData() const { return m_nUpdateDataDepth > 0; }
+
+ protected:
+  virtual void DoDataExchange(CDataExchange* pDX);
+
+  virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  // Lets the window's original procedure answer the message being handled.
+  LRESULT Default();
+
+  virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+  virtual void OnActivate(UINT state, HWND hwndOther, BOOL bMinimized);
+  virtual HBRUSH OnCtlColor(HDC hdc, HWND hwndControl, UINT nCtlColor);
+  // After the window is gone and the object detached.
+  virtual void PostNcDestroy() {}
+
+  // Binds this object to hwnd and routes the window's messages through WindowProc.
+  void SubclassWindow(HWND hwnd);
+
+ private:
+  struct CurrentMessage {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+  };
+
+  static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void Detach();
+
+  WNDPROC m_pfnSuper = nullptr;
+  CurrentMessage m_current{};
+  int m_nUpdateDataDepth = 0;
+};
+
+// The direction and the window of one UpdateData call.
+class CDataExchange {
+ public:
+  CDataExchange(CWnd* pDlgWnd, bool bSaveAndValidate)
+      : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
+
+  const bool m_bSaveAndValidate;  // true: controls to members
+  CWnd* const m_pDlgWnd;
+
+  HWND PrepareCtrl(int id) const { return m_pDlgWnd->GetDlgItem(id); }
+};
+
+// The program's main window: the owner of modal dialogs that have no parent.
+CWnd* AfxGetMainWnd();
+void AfxSetMainWnd(CWnd* pWnd);
+
+// The module that holds the dialog templates and other resources.
+HINSTANCE AfxGetResourceHandle();

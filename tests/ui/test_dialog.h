@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "convert/field_exchange.h"
+#include "framework/dialog.h"
+#include "test_resource.h"
+
+// Counts beeps for as long as it lives.
+class BeepCounter {
+ public:
+  BeepCounter();
+  ~BeepCounter();
+  int count() const;
+};
+
+std::wstring TextOf(HWND control);
+
+// The test-only window: three number fields, one year field, and a record of every change
+// notification its handlers were given.
+class CExchangeTestDlg : public CDialog {
+ public:
+  CExchangeTestDlg() : CDialog(IDD_EXCHANGE_TEST) {}
+
+  double m_first = 1;
+  double m_second = 2;
+  double m_third = 3;
+  int m_year = 1996;
+
+  std::vector<UINT> m_changes;  // the identifiers whose EN_CHANGE reached a handler
+
+  std::wstring Text(int id) const { return TextOf(GetDlgItem(id)); }
+  // What typing into a field amounts to: the new text, then its EN_CHANGE.
+  void Type(int id, const wchar_t* text) { SetWindowTextW(GetDlgItem(id), text); }
+
+ protected:
+  void DoDataExchange(CDataExchange* pDX) override;
+  void OnChangeNumber(UINT id) { m_changes.push_back(id); }
+  void OnChangeYear() { m_changes.push_back(IDC_YEAR); }
+
+  DECLARE_MESSAGE_MAP()
+};
