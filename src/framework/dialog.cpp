@@ -1,5 +1,7 @@
 #include "framework/dialog.h"
 
+IMPLEMENT_DYNAMIC(CDialog, CWnd)
+
 const CommandRoute CDialog::kRoutes[] = {
     Command(BN_CLICKED, IDOK, &CDialog::OnOK),
     Command(BN_CLICKED, IDCANCEL, &CDialog::OnCancel),

@@ -5,6 +5,8 @@
 // A window made from a dialog template of the program's resources. Run modal with DoModal, or
 // modeless with Create (tests drive windows that way).
 class CDialog : public CWnd {
+  DECLARE_DYNAMIC(CDialog)
+
  public:
   explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
 

@@ -1,13 +1,24 @@
 #include "framework/wnd.h"
 
+#include <map>
+#include <string>
+#include <tuple>
+#include <utility>
+
 namespace {
 
 // The window property that points from a window to its CWnd.
 constexpr wchar_t kObjectProperty[] = L"Ralimet.CWnd";
 
 CWnd* g_pMainWnd = nullptr;
+// The object whose CreateEx is running: it takes the window at its first message.
+CWnd* g_pWndInit = nullptr;
+MSG g_currentMessage{};
 
 }  // namespace
+
+IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
+IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
 const MessageMap CCmdTarget::kMessageMap{nullptr, {}};
 
@@ -28,12 +39,40 @@ bool CCmdTarget::OnCmdMsg(UINT id, UINT code) {
 
 CWnd::~CWnd() {
   // A window still open when its object goes (a modeless window in a test) is closed with it.
-  if (m_hWnd) DestroyWindow(m_hWnd);
+  if (m_hWnd) ::DestroyWindow(m_hWnd);
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
   return hwnd ? static_cast<CWnd*>(GetPropW(hwnd, kObjectProperty)) : nullptr;
 }
+
+bool CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName,
+                    DWORD style, int x, int y, int width, int height, HWND parent,
+                    HMENU menuOrId) {
+  CREATESTRUCTW cs{};
+  cs.dwExStyle = exStyle;
+  cs.lpszClass = className;
+  cs.lpszName = windowName;
+  cs.style = static_cast<LONG>(style);
+  cs.x = x;
+  cs.y = y;
+  cs.cx = width;
+  cs.cy = height;
+  cs.hwndParent = parent;
+  cs.hMenu = menuOrId;
+  cs.hInstance = AfxGetResourceHandle();
+  if (!PreCreateWindow(cs)) return false;
+
+  CWnd* const outer = g_pWndInit;
+  g_pWndInit = this;
+  const HWND hwnd = CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName,
+                                    static_cast<DWORD>(cs.style), cs.x, cs.y, cs.cx, cs.cy,
+                                    cs.hwndParent, cs.hMenu, cs.hInstance, nullptr);
+  g_pWndInit = outer;
+  return hwnd != nullptr;
+}
+
+bool CWnd::PreCreateWindow(CREATESTRUCTW&) { return true; }
 
 bool CWnd::UpdateData(bool bSaveAndValidate) {
   CDataExchange dx(this, bSaveAndValidate);
@@ -45,15 +84,21 @@ bool CWnd::UpdateData(bool bSaveAndValidate) {
 
 void CWnd::DoDataExchange(CDataExchange*) {}
 
-void CWnd::SubclassWindow(HWND hwnd) {
+void CWnd::Attach(HWND hwnd) {
   m_hWnd = hwnd;
   SetPropW(hwnd, kObjectProperty, this);
+}
+
+void CWnd::SubclassWindow(HWND hwnd) {
+  Attach(hwnd);
   m_pfnSuper = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticWndProc)));
 }
 
 void CWnd::Detach() {
-  SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+  if (m_pfnSuper != DefWindowProcW) {
+    SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+  }
   RemovePropW(m_hWnd, kObjectProperty);
   m_hWnd = nullptr;
   m_pfnSuper = nullptr;
@@ -61,12 +106,20 @@ void CWnd::Detach() {
 
 LRESULT CALLBACK CWnd::StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   CWnd* pWnd = FromHandlePermanent(hwnd);
+  if (!pWnd && g_pWndInit) {
+    pWnd = std::exchange(g_pWndInit, nullptr);
+    pWnd->Attach(hwnd);
+    pWnd->m_pfnSuper = DefWindowProcW;
+  }
   if (!pWnd) return DefWindowProcW(hwnd, message, wParam, lParam);
 
   const CurrentMessage outer = pWnd->m_current;
+  const MSG outerMessage = g_currentMessage;
   pWnd->m_current = {message, wParam, lParam};
+  g_currentMessage = MSG{hwnd, message, wParam, lParam, 0, {}};
   const LRESULT result = pWnd->WindowProc(message, wParam, lParam);
   pWnd->m_current = outer;
+  g_currentMessage = outerMessage;
 
   if (message == WM_NCDESTROY) {
     pWnd->Detach();
@@ -81,10 +134,15 @@ LRESULT CWnd::Default() {
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Mouse positions are signed: left of or above the window they are negative.
+  const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  const auto flags = static_cast<UINT>(wParam);
   switch (message) {
     case WM_COMMAND:
       if (OnCommand(wParam, lParam)) return 0;
       break;
+    case WM_CREATE:
+      return OnCreate(reinterpret_cast<CREATESTRUCTW*>(lParam));
     case WM_ACTIVATE:
       OnActivate(LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam) != 0);
       return 0;
@@ -98,6 +156,38 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return reinterpret_cast<LRESULT>(OnCtlColor(reinterpret_cast<HDC>(wParam),
                                                   reinterpret_cast<HWND>(lParam),
                                                   message - WM_CTLCOLORMSGBOX));
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_SIZE:
+      OnSize(flags, LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case WM_SETFOCUS:
+      OnSetFocus(reinterpret_cast<HWND>(wParam));
+      return 0;
+    case WM_CLOSE:
+      OnClose();
+      return 0;
+    case WM_LBUTTONDOWN:
+      OnLButtonDown(flags, point);
+      return 0;
+    case WM_LBUTTONUP:
+      OnLButtonUp(flags, point);
+      return 0;
+    case WM_MOUSEMOVE:
+      OnMouseMove(flags, point);
+      return 0;
+    case WM_KEYDOWN:
+      OnKeyDown(flags, LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case WM_KEYUP:
+      OnKeyUp(flags, LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case WM_QUERYNEWPALETTE:
+      return OnQueryNewPalette();
+    case WM_PALETTECHANGED:
+      OnPaletteChanged(reinterpret_cast<HWND>(wParam));
+      return 0;
   }
   return Default();
 }
@@ -109,12 +199,45 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
   return OnCmdMsg(LOWORD(wParam), HIWORD(wParam));
 }
 
+int CWnd::OnCreate(CREATESTRUCTW*) { return static_cast<int>(Default()); }
 void CWnd::OnActivate(UINT, HWND, BOOL) { Default(); }
-
 HBRUSH CWnd::OnCtlColor(HDC, HWND, UINT) { return reinterpret_cast<HBRUSH>(Default()); }
+void CWnd::OnPaint() { Default(); }
+void CWnd::OnSize(UINT, int, int) { Default(); }
+void CWnd::OnSetFocus(HWND) { Default(); }
+void CWnd::OnClose() { Default(); }
+void CWnd::OnLButtonDown(UINT, POINT) { Default(); }
+void CWnd::OnLButtonUp(UINT, POINT) { Default(); }
+void CWnd::OnMouseMove(UINT, POINT) { Default(); }
+void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
+void CWnd::OnKeyUp(UINT, UINT, UINT) { Default(); }
+BOOL CWnd::OnQueryNewPalette() { return static_cast<BOOL>(Default()); }
+void CWnd::OnPaletteChanged(HWND) { Default(); }
 
 CWnd* AfxGetMainWnd() { return g_pMainWnd; }
 
 void AfxSetMainWnd(CWnd* pWnd) { g_pMainWnd = pWnd; }
 
+const MSG* AfxGetCurrentMessage() { return &g_currentMessage; }
+
 HINSTANCE AfxGetResourceHandle() { return GetModuleHandleW(nullptr); }
+
+const wchar_t* AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background,
+                                   HICON icon) {
+  // One class per distinct look, named after it, registered the first time it is asked for.
+  static std::map<std::tuple<UINT, HCURSOR, HBRUSH, HICON>, std::wstring> names;
+  const auto key = std::make_tuple(classStyle, cursor, background, icon);
+  if (auto found = names.find(key); found != names.end()) return found->second.c_str();
+
+  std::wstring name = L"Ralimet:" + std::to_wstring(names.size());
+  WNDCLASSW windowClass{};
+  windowClass.style = classStyle;
+  windowClass.lpfnWndProc = CWnd::StaticWndProc;
+  windowClass.hInstance = AfxGetResourceHandle();
+  windowClass.hCursor = cursor;
+  windowClass.hbrBackground = background;
+  windowClass.hIcon = icon;
+  windowClass.lpszClassName = name.c_str();
+  RegisterClassW(&windowClass);
+  return names.emplace(key, std::move(name)).first->second.c_str();
+}

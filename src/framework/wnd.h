@@ -5,7 +5,7 @@
 #include <span>
 #include <type_traits>
 
-#include "framework/object.h"
+#include "framework/runtime_class.h"
 
 class CCmdTarget;
 class CDataExchange;
@@ -53,6 +53,8 @@ CommandRoute CommandRange(UINT code, UINT firstId, UINT lastId, void (T::*handle
 
 // Anything that answers commands through a message map.
 class CCmdTarget : public CObject {
+  DECLARE_DYNAMIC(CCmdTarget)
+
  public:
   // Runs the first route, from this class up to the root, that answers code from id.
   bool OnCmdMsg(UINT id, UINT code);
@@ -66,6 +68,8 @@ class CCmdTarget : public CObject {
 // Window messages reach virtual handlers named after them; commands and control notifications
 // reach the message map.
 class CWnd : public CCmdTarget {
+  DECLARE_DYNAMIC(CWnd)
+
  public:
   CWnd() = default;
   ~CWnd() override;
@@ -77,6 +81,12 @@ class CWnd : public CCmdTarget {
 
   // The object bound to hwnd, or null when hwnd has none.
   static CWnd* FromHandlePermanent(HWND hwnd);
+
+  // Makes a window of a class registered with AfxRegisterWndClass, bound to this object from its
+  // first message on.
+  bool CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style,
+                int x, int y, int width, int height, HWND parent, HMENU menuOrId);
+  bool DestroyWindow() { return m_hWnd && ::DestroyWindow(m_hWnd); }
 
   // Moves the members into the controls (false) or the controls into the members (true), through
   // DoDataExchange. While it runs, notifications sent by this window's own controls are not
@@ -92,9 +102,25 @@ class CWnd : public CCmdTarget {
   // Lets the window's original procedure answer the message being handled.
   LRESULT Default();
 
+  // Gives the creation parameters a last look before the window is made; false stops it.
+  virtual bool PreCreateWindow(CREATESTRUCTW& cs);
+
+  // Handlers of window messages. Each one's default lets the window's original procedure answer.
   virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+  virtual int OnCreate(CREATESTRUCTW* pCreateStruct);
   virtual void OnActivate(UINT state, HWND hwndOther, BOOL bMinimized);
   virtual HBRUSH OnCtlColor(HDC hdc, HWND hwndControl, UINT nCtlColor);
+  virtual void OnPaint();
+  virtual void OnSize(UINT type, int cx, int cy);
+  virtual void OnSetFocus(HWND hwndOld);
+  virtual void OnClose();
+  virtual void OnLButtonDown(UINT flags, POINT point);
+  virtual void OnLButtonUp(UINT flags, POINT point);
+  virtual void OnMouseMove(UINT flags, POINT point);
+  virtual void OnKeyDown(UINT vk, UINT repeatCount, UINT flags);
+  virtual void OnKeyUp(UINT vk, UINT repeatCount, UINT flags);
+  virtual BOOL OnQueryNewPalette();
+  virtual void OnPaletteChanged(HWND hwndFocus);
   // After the window is gone and the object detached.
   virtual void PostNcDestroy() {}
 
@@ -109,7 +135,9 @@ class CWnd : public CCmdTarget {
   };
 
   static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void Attach(HWND hwnd);
   void Detach();
+  friend const wchar_t* AfxRegisterWndClass(UINT, HCURSOR, HBRUSH, HICON);
 
   WNDPROC m_pfnSuper = nullptr;
   CurrentMessage m_current{};
@@ -131,6 +159,12 @@ class CDataExchange {
 // The program's main window: the owner of modal dialogs that have no parent.
 CWnd* AfxGetMainWnd();
 void AfxSetMainWnd(CWnd* pWnd);
+
+// The message that the innermost running handler is answering.
+const MSG* AfxGetCurrentMessage();
+
+// Registers (once) a window class whose windows are run by CWnd objects; answers its name.
+const wchar_t* AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon);
 
 // The module that holds the dialog templates and other resources.
 HINSTANCE AfxGetResourceHandle();

@@ -1,0 +1,5 @@
+#include "app/ralimet_doc.h"
+
+IMPLEMENT_DYNCREATE(CRalimetDoc, CDocument)
+
+void CRalimetDoc::Serialize(CArchive&) {}

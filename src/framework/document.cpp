@@ -1,0 +1,150 @@
+#include "framework/document.h"
+
+#include <algorithm>
+
+#include "framework/app.h"
+#include "framework/platform.h"
+
+IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
+
+const CommandRoute CDocument::kRoutes[] = {
+    Command(0, ID_FILE_SAVE, &CDocument::OnFileSave),
+    Command(0, ID_FILE_SAVE_AS, &CDocument::OnFileSaveAs),
+};
+const MessageMap CDocument::kMessageMap{&CCmdTarget::kMessageMap, kRoutes};
+
+BOOL CDocument::OnNewDocument() {
+  DeleteContents();
+  m_strPathName.clear();
+  SetModifiedFlag(false);
+  return TRUE;
+}
+
+namespace {
+
+// A file handle closed when it goes.
+struct FileHandle {
+  HANDLE handle;
+  ~FileHandle() {
+    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+  }
+};
+
+}  // namespace
+
+BOOL CDocument::OnOpenDocument(const wchar_t* pathName) {
+  FileHandle file{CreateFileW(pathName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr)};
+  if (file.handle == INVALID_HANDLE_VALUE) return FALSE;
+  DeleteContents();
+  CArchive archive(file.handle, false);
+  Serialize(archive);
+  SetModifiedFlag(false);
+  return TRUE;
+}
+
+BOOL CDocument::OnSaveDocument(const wchar_t* pathName) {
+  FileHandle file{CreateFileW(pathName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr)};
+  if (file.handle == INVALID_HANDLE_VALUE) return FALSE;
+  CArchive archive(file.handle, true);
+  Serialize(archive);
+  SetModifiedFlag(false);
+  return TRUE;
+}
+
+void CDocument::Serialize(CArchive&) {}
+
+void CDocument::RemoveView(CView* pView) { std::erase(m_views, pView); }
+
+bool CDocument::DoSave(const wchar_t* pathName) {
+  std::wstring path = pathName ? pathName : L"";
+  if (path.empty()) {
+    path = m_strTitle;
+    const CWnd* pMain = AfxGetMainWnd();
+    // The platform's save-as dialog, which asks before replacing an existing file.
+    if (!platform::AskFileName(pMain ? pMain->m_hWnd : nullptr, true, path)) return false;
+  }
+  if (!OnSaveDocument(path.c_str())) return false;
+  SetPathName(path.c_str());
+  return true;
+}
+
+void CDocument::OnFileSave() { DoSave(m_strPathName.c_str()); }
+
+void CDocument::OnFileSaveAs() { DoSave(nullptr); }
+
+CSingleDocTemplate::CSingleDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass,
+                                       const CRuntimeClass* pFrameClass,
+                                       const CRuntimeClass* pViewClass)
+    : m_nIDResource(nIDResource),
+      m_pDocClass(pDocClass),
+      m_pFrameClass(pFrameClass),
+      m_pViewClass(pViewClass) {}
+
+CSingleDocTemplate::~CSingleDocTemplate() = default;
+
+CFrameWnd* CSingleDocTemplate::CreateNewFrame(CDocument* pDoc) {
+  CObject* pObject = m_pFrameClass->CreateObject();
+  auto* pFrame = dynamic_cast<CFrameWnd*>(pObject);
+  if (!pFrame) {
+    delete pObject;
+    return nullptr;
+  }
+  CCreateContext context;
+  context.m_pNewViewClass = m_pViewClass;
+  context.m_pCurrentDoc = pDoc;
+  // Once its window exists the frame deletes itself with it; a window that failed half-way made
+  // has already done so, so a failure is not followed by a delete here.
+  if (!pFrame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context)) {
+    return nullptr;
+  }
+  return pFrame;
+}
+
+CDocument* CSingleDocTemplate::OpenDocumentFile(const wchar_t* pathName) {
+  CFrameWnd* pNewFrame = nullptr;
+  if (!m_pOnlyDoc) {
+    CObject* pObject = m_pDocClass->CreateObject();
+    m_pOnlyDoc.reset(dynamic_cast<CDocument*>(pObject));
+    if (!m_pOnlyDoc) {
+      delete pObject;
+      return nullptr;
+    }
+    pNewFrame = CreateNewFrame(m_pOnlyDoc.get());
+    if (!pNewFrame) {
+      m_pOnlyDoc.reset();
+      return nullptr;
+    }
+  }
+
+  CDocument* pDoc = m_pOnlyDoc.get();
+  if (pathName) {
+    if (!pDoc->OnOpenDocument(pathName)) return nullptr;
+    pDoc->SetPathName(pathName);
+  } else {
+    pDoc->SetTitle(AfxLoadDocString(m_nIDResource, 2).c_str());
+    if (!pDoc->OnNewDocument()) return nullptr;
+  }
+
+  if (pNewFrame) {
+    if (!AfxGetMainWnd()) AfxSetMainWnd(pNewFrame);
+    pNewFrame->InitialUpdateFrame(pDoc, true);
+  }
+  return pDoc;
+}
+
+std::wstring AfxLoadDocString(UINT nIDResource, int field) {
+  const wchar_t* text = nullptr;
+  // With a zero buffer length LoadString answers a pointer into the resource itself.
+  const int length = LoadStringW(AfxGetResourceHandle(), nIDResource,
+                                 reinterpret_cast<wchar_t*>(&text), 0);
+  if (length <= 0 || !text) return {};
+  std::wstring_view rest(text, static_cast<std::size_t>(length));
+  for (int i = 0; i < field; ++i) {
+    const std::size_t newline = rest.find(L'\n');
+    if (newline == std::wstring_view::npos) return {};
+    rest.remove_prefix(newline + 1);
+  }
+  return std::wstring(rest.substr(0, rest.find(L'\n')));
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+// Owns one handle and frees it with Free(handle) when it goes. Move-only; get() to use it.
+template <class Handle, auto Free>
+class UniqueHandle {
+ public:
+  UniqueHandle() = default;
+  explicit UniqueHandle(Handle handle) : m_handle(handle) {}
+  ~UniqueHandle() { reset(); }
+  UniqueHandle(UniqueHandle&& other) noexcept : m_handle(other.release()) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    reset(other.release());
+    return *this;
+  }
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+  Handle get() const { return m_handle; }
+  explicit operator bool() const { return m_handle != nullptr; }
+  Handle release() { return std::exchange(m_handle, nullptr); }
+  void reset(Handle handle = nullptr) {
+    if (m_handle) Free(m_handle);
+    m_handle = handle;
+  }
+
+ private:
+  Handle m_handle = nullptr;
+};
+
+inline void DeleteGdiObject(HGDIOBJ object) { DeleteObject(object); }
+inline void CloseRegKey(HKEY key) { RegCloseKey(key); }
+
+using UniquePalette = UniqueHandle<HPALETTE, DeleteGdiObject>;
+using UniqueBitmap = UniqueHandle<HBITMAP, DeleteGdiObject>;
+using UniqueFont = UniqueHandle<HFONT, DeleteGdiObject>;
+using UniqueRegKey = UniqueHandle<HKEY, CloseRegKey>;
+
+// A device context for a window's client area, for as long as this lives.
+class ClientDC {
+ public:
+  explicit ClientDC(HWND hwnd) : m_hwnd(hwnd), m_hdc(GetDC(hwnd)) {}
+  ~ClientDC() {
+    if (m_hdc) ReleaseDC(m_hwnd, m_hdc);
+  }
+  ClientDC(const ClientDC&) = delete;
+  ClientDC& operator=(const ClientDC&) = delete;
+  HDC get() const { return m_hdc; }
+
+ private:
+  HWND m_hwnd;
+  HDC m_hdc;
+};
+
+// BeginPaint and EndPaint around one WM_PAINT.
+class PaintDC {
+ public:
+  explicit PaintDC(HWND hwnd) : m_hwnd(hwnd), m_hdc(BeginPaint(hwnd, &m_paint)) {}
+  ~PaintDC() { EndPaint(m_hwnd, &m_paint); }
+  PaintDC(const PaintDC&) = delete;
+  PaintDC& operator=(const PaintDC&) = delete;
+  HDC get() const { return m_hdc; }
+
+ private:
+  HWND m_hwnd;
+  PAINTSTRUCT m_paint{};
+  HDC m_hdc;
+};
+
+// Selects a palette into a device context and puts the previous one back (as background).
+class ScopedSelectPalette {
+ public:
+  ScopedSelectPalette(HDC hdc, HPALETTE palette, bool background)
+      : m_hdc(hdc), m_previous(SelectPalette(hdc, palette, background)) {}
+  ~ScopedSelectPalette() {
+    if (m_previous) SelectPalette(m_hdc, m_previous, TRUE);
+  }
+  ScopedSelectPalette(const ScopedSelectPalette&) = delete;
+  ScopedSelectPalette& operator=(const ScopedSelectPalette&) = delete;
+
+ private:
+  HDC m_hdc;
+  HPALETTE m_previous;
+};

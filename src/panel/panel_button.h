@@ -1,0 +1,48 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "framework/object.h"
+
+// One picture button of the launcher panel: a rectangle of the view drawn from one of three
+// bitmap resources by its state. Not a window; the view hit-tests it, sets its state and has it
+// draw. It owns nothing: the palette and the click sound belong to the view.
+class CPanelButton : public CObject {
+ public:
+  enum State : std::uint8_t { kNormal = 0, kHighlighted = 1, kPressed = 2 };
+
+  // The identifiers are those of set 0; bitmapBase (0 or 1000) picks the set for good.
+  CPanelButton(POINT topLeft, UINT normalId, UINT highlightedId, UINT pressedId, HPALETTE palette,
+               const void* sound, int bitmapBase);
+
+  // Draws the face of the current state at the button's place, 1:1.
+  void Draw(HDC hdc) const;
+  bool HitTest(POINT point) const;
+  UINT GetBitmapId() const;
+  // Stores the state; a press of the highlighted button (1 to 2) clicks. True when it changed:
+  // the caller redraws.
+  bool SetState(std::uint8_t state);
+
+  std::uint8_t GetState() const { return m_nState; }
+  SIZE GetSize() const { return m_size; }
+
+  // A palette from the colour table of a packed 8-bit (or less) bitmap; null for one without.
+  static HPALETTE CreatePaletteFromDib(const BITMAPINFOHEADER* header, int& colorCount);
+  static HPALETTE LoadDibPalette(UINT bitmapId);
+
+ private:
+  HPALETTE m_hPalette;
+  POINT m_ptTopLeft;
+  SIZE m_size{};
+  std::uint8_t m_nState = kNormal;
+  UINT m_nBitmapId[3];
+  const void* m_pSound;
+};
+
+// The packed bitmap resource id (low 16 bits count) of the program, or null when it is missing.
+const BITMAPINFOHEADER* FindPackedBitmap(UINT bitmapId);
+// Copies a packed bitmap 1:1 to (x, y) of the device context.
+void DrawPackedBitmap(HDC hdc, const BITMAPINFOHEADER* header, int x, int y, int width,
+                      int height);

@@ -1,0 +1,20 @@
+#include "panel/panel_palette.h"
+
+#include "framework/handles.h"
+#include "panel/ralimet_view.h"
+
+bool RealizePanelPalette(CWnd* pWnd, CFrameWnd* pFrame) {
+  const auto* pView = pFrame ? dynamic_cast<const CRalimetView*>(pFrame->GetActiveView()) : nullptr;
+  if (!pView || !pView->GetPalette() || !pWnd) return false;
+
+  ClientDC dc(pWnd->m_hWnd);
+  const bool background = AfxGetCurrentMessage()->message == WM_PALETTECHANGED;
+  UINT changed = 0;
+  {
+    ScopedSelectPalette select(dc.get(), pView->GetPalette(), background);
+    changed = RealizePalette(dc.get());
+  }
+  if (changed == GDI_ERROR || changed == 0) return false;
+  InvalidateRect(pFrame->m_hWnd, nullptr, TRUE);
+  return true;
+}
