@@ -90,8 +90,9 @@ void CFrameWnd::PostNcDestroy() {
 
 BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
   if (lParam) return CWnd::OnCommand(wParam, lParam);
+  // Menus send 0 and accelerators 1; both are plain commands to the maps.
   const UINT id = LOWORD(wParam);
-  const UINT code = HIWORD(wParam);
+  const UINT code = 0;
   if (m_pViewActive) {
     if (m_pViewActive->OnCmdMsg(id, code)) return TRUE;
     if (CDocument* pDoc = m_pViewActive->GetDocument(); pDoc && pDoc->OnCmdMsg(id, code)) {

@@ -196,7 +196,8 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
   const auto hwndControl = reinterpret_cast<HWND>(lParam);
   // What the window's own fields say while UpdateData writes them is an echo, not the user.
   if (hwndControl && IsUpdatingData() && IsChild(m_hWnd, hwndControl)) return FALSE;
-  return OnCmdMsg(LOWORD(wParam), HIWORD(wParam));
+  // Menus send 0 and accelerators 1; both are plain commands to the maps.
+  return OnCmdMsg(LOWORD(wParam), hwndControl ? HIWORD(wParam) : 0);
 }
 
 int CWnd::OnCreate(CREATESTRUCTW*) { return static_cast<int>(Default()); }

@@ -13,7 +13,7 @@ class CDataExchange;
 // One row of a message map: which notification from which controls (or which command) is answered
 // by which member. Built with Command() or CommandRange() below, never by hand.
 struct CommandRoute {
-  UINT code;  // BN_CLICKED, EN_CHANGE, ...; menu and accelerator commands come as 0 or 1
+  UINT code;  // BN_CLICKED, EN_CHANGE, ...; 0 for menu and accelerator commands
   UINT firstId;
   UINT lastId;
   void (CCmdTarget::*handler)();          // for a single identifier

@@ -6,16 +6,7 @@
 #include "convert/field_exchange.h"
 #include "framework/dialog.h"
 #include "test_resource.h"
-
-// Counts beeps for as long as it lives.
-class BeepCounter {
- public:
-  BeepCounter();
-  ~BeepCounter();
-  int count() const;
-};
-
-std::wstring TextOf(HWND control);
+#include "test_support.h"
 
 // The test-only window: three number fields, one year field, and a record of every change
 // notification its handlers were given.

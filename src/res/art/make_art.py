@@ -204,7 +204,6 @@ def bevel(img, x0, y0, x1, y1, r, rings, fill):
     if fill is not None:
         if len(fill) == 2 and not isinstance(fill[0], (int, float)):
             gy0, gy1 = y0 + inset, y1 - inset
-            g = vgrad(h, w, fill[0], fill[1])
             t = np.clip((np.arange(h) - gy0) / max(gy1 - gy0 - 1, 1), 0, 1)[:, None, None]
             g = np.array(fill[0], float) * (1 - t) + np.array(fill[1], float) * t
             put(img, outer, np.broadcast_to(g, (h, w, 3)))
@@ -545,7 +544,6 @@ def face_big(theme, icolours, caps, text, icon, state):
     # the cell: light top and left, dark bottom and right, so stacked cells read as a groove
     bevel(img, 0, 0, w, h, 0, [(1, t["hi"], t["tile_edge"])], None)
     px0, py0, px1, py1 = 86, 3, 130, 47
-    sh = np.zeros((h, w))
     if state == "normal":
         sh = rr_mask(w, h, px0 + 1, py0 + 1, px1 + 1, py1 + 1, 4)
         put(img, sh * 0.35, t["dkshadow"])
@@ -719,7 +717,7 @@ def draw_panel(theme, icolours):
     for bx in (15, 153):
         bevel(img, bx - 1, 352, bx + SMALL_W + 1, 353 + SMALL_H + 1, 0, [(1, t["shadow"], t["hi"])], None)
     # a small separator mark between them
-    for i, y in enumerate(range(359, 373, 3)):
+    for y in range(359, 373, 3):
         put(img, np.ones((1, 2)), t["shadow"], 144, y)
         put(img, np.ones((1, 2)), t["hi"], 145, y + 1)
     return img

@@ -1,0 +1,331 @@
+// The launcher as the program starts it, driven with real mouse, key and command messages.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "app/main_frame.h"
+#include "app/ralimet_app.h"
+#include "framework/platform.h"
+#include "panel/ralimet_view.h"
+#include "test_support.h"
+
+namespace {
+
+constexpr wchar_t kAboutCaption[] = L"نبذة عن Ralimet";
+
+// Counts the About boxes that open and closes each at once, as a user pressing Escape would.
+class AboutWatcher {
+ public:
+  AboutWatcher() {
+    s_opened = 0;
+    m_hook = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+  }
+  ~AboutWatcher() { UnhookWindowsHookEx(m_hook); }
+  int opened() const { return s_opened; }
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+      const auto hwnd = reinterpret_cast<HWND>(wParam);
+      if (TextOf(hwnd) == kAboutCaption) {
+        ++s_opened;
+        PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+      }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+
+  HHOOK m_hook;
+  static inline int s_opened = 0;
+};
+
+// Where each button is, in the view's client pixels.
+constexpr POINT kAboutCentre{15 + 61, 353 + 12};
+constexpr POINT kLengthCentre{145 + 67, 90 + 25};
+constexpr POINT kOffEveryButton{5, 5};
+
+class LauncherTest : public testing::Test {
+ protected:
+  void SetUp() override { Start(L""); }
+
+  void Start(const wchar_t* commandLine) {
+    m_app = std::make_unique<CRalimetApp>();
+    m_app->m_lpCmdLine = commandLine;
+    ASSERT_TRUE(m_app->InitInstance());
+    m_frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
+    ASSERT_NE(m_frame, nullptr);
+    m_view = dynamic_cast<CRalimetView*>(m_frame->GetActiveView());
+    ASSERT_NE(m_view, nullptr);
+  }
+
+  void TearDown() override { Stop(); }
+
+  // Closes the main window as its close box does; answers the exit code that was posted.
+  int Stop() {
+    if (m_frame) SendMessageW(m_frame->m_hWnd, WM_CLOSE, 0, 0);
+    m_frame = nullptr;
+    m_view = nullptr;
+    const int exitCode = PumpMessages();
+    m_app.reset();
+    return exitCode;
+  }
+
+  void Mouse(UINT message, POINT point, UINT flags = 0) {
+    SendMessageW(m_view->m_hWnd, message, flags, MAKELPARAM(point.x, point.y));
+  }
+  void MoveTo(POINT point) { Mouse(WM_MOUSEMOVE, point); }
+  void Press(POINT point) { Mouse(WM_LBUTTONDOWN, point, MK_LBUTTON); }
+  void DragTo(POINT point) { Mouse(WM_MOUSEMOVE, point, MK_LBUTTON); }
+  void Release(POINT point) { Mouse(WM_LBUTTONUP, point); }
+  void KeyDown(UINT vk) { SendMessageW(m_view->m_hWnd, WM_KEYDOWN, vk, 1); }
+  void KeyUp(UINT vk) { SendMessageW(m_view->m_hWnd, WM_KEYUP, vk, 0xC0000001); }
+  int State(int n) const { return m_view->GetButton(n).GetState(); }
+
+  std::unique_ptr<CRalimetApp> m_app;
+  CMainFrame* m_frame = nullptr;
+  CRalimetView* m_view = nullptr;
+};
+
+TEST_F(LauncherTest, ClickSoundsAtThePressAndRunsAtTheRelease) {
+  SoundRecorder sounds;
+  AboutWatcher about;
+  MoveTo(kAboutCentre);
+  EXPECT_EQ(State(10), 1);
+  Press(kAboutCentre);
+  EXPECT_EQ(State(10), 2);
+  EXPECT_EQ(sounds.plays().size(), 1u);
+  EXPECT_NE(sounds.plays().at(0), nullptr) << "the click is the program's wave resource";
+  EXPECT_EQ(about.opened(), 0);
+  Release(kAboutCentre);
+  EXPECT_EQ(about.opened(), 1);
+  EXPECT_EQ(sounds.plays().size(), 1u) << "a release is silent";
+  EXPECT_EQ(State(10), 1);
+  EXPECT_EQ(m_view->GetHot(), 10);
+  EXPECT_EQ(m_view->GetPressed(), -1);
+}
+
+TEST_F(LauncherTest, PressWithoutHighlightIsSilentButStillRuns) {
+  SoundRecorder sounds;
+  AboutWatcher about;
+  Press(kAboutCentre);
+  Release(kAboutCentre);
+  EXPECT_TRUE(sounds.plays().empty());
+  EXPECT_EQ(about.opened(), 1);
+}
+
+TEST_F(LauncherTest, DragOffAndReleaseRunsNothing) {
+  AboutWatcher about;
+  MoveTo(kAboutCentre);
+  Press(kAboutCentre);
+  DragTo(kLengthCentre);
+  EXPECT_EQ(State(10), 1) << "held off its button, it shows highlighted";
+  EXPECT_EQ(State(5), 0) << "no other button changes while a press is held";
+  Release(kLengthCentre);
+  EXPECT_EQ(about.opened(), 0);
+  EXPECT_EQ(State(10), 1);
+  EXPECT_EQ(m_view->GetHot(), 10);
+}
+
+TEST_F(LauncherTest, DragOffAndBackClicksAgainAndRunsOnce) {
+  SoundRecorder sounds;
+  AboutWatcher about;
+  MoveTo(kAboutCentre);
+  Press(kAboutCentre);
+  DragTo(kOffEveryButton);
+  DragTo(kAboutCentre);
+  EXPECT_EQ(sounds.plays().size(), 2u);
+  Release(kAboutCentre);
+  EXPECT_EQ(about.opened(), 1);
+}
+
+TEST_F(LauncherTest, PressEndedOutsideTheViewIsDropped) {
+  AboutWatcher about;
+  MoveTo(kAboutCentre);
+  Press(kAboutCentre);
+  MoveTo(kLengthCentre);  // back over the view with the mouse button already up
+  EXPECT_EQ(m_view->GetPressed(), -1);
+  EXPECT_EQ(State(10), 0);
+  EXPECT_EQ(State(5), 1);
+  EXPECT_EQ(m_view->GetHot(), 5);
+  Release(kAboutCentre);
+  EXPECT_EQ(about.opened(), 0);
+}
+
+TEST_F(LauncherTest, DoubleClickRunsOnce) {
+  AboutWatcher about;
+  MoveTo(kAboutCentre);
+  Press(kAboutCentre);
+  Release(kAboutCentre);
+  Mouse(WM_LBUTTONDBLCLK, kAboutCentre, MK_LBUTTON);
+  Release(kAboutCentre);
+  EXPECT_EQ(about.opened(), 1);
+}
+
+TEST_F(LauncherTest, EnterRunsTheCurrentButtonOnceThereIsOne) {
+  AboutWatcher about;
+  SoundRecorder sounds;
+  KeyDown(VK_RETURN);
+  EXPECT_EQ(about.opened(), 0) << "no current button yet";
+  MoveTo(kAboutCentre);
+  MoveTo(kOffEveryButton);
+  EXPECT_EQ(State(10), 0);
+  KeyDown(VK_RETURN);
+  EXPECT_EQ(about.opened(), 1) << "the pointer left, the button stays current";
+  EXPECT_TRUE(sounds.plays().empty());
+}
+
+TEST_F(LauncherTest, ArrowKeysStepOnReleaseAndWrap) {
+  struct Step {
+    UINT key;
+    int hot;
+  };
+  const struct {
+    const char* name;
+    std::vector<Step> steps;
+  } cases[] = {
+      {"right from none", {{VK_RIGHT, 11}}},
+      {"left from none", {{VK_LEFT, 0}}},
+      {"down wraps past the last", {{VK_UP, 11}, {VK_DOWN, 0}}},
+      {"up wraps past the first", {{VK_DOWN, 0}, {VK_UP, 11}, {VK_UP, 10}}},
+  };
+  for (const auto& c : cases) {
+    Stop();
+    Start(L"");
+    SoundRecorder sounds;
+    for (const Step& step : c.steps) {
+      const int before = m_view->GetHot();
+      KeyDown(step.key);
+      EXPECT_EQ(m_view->GetHot(), before) << c.name << ": nothing moves on the key-down";
+      KeyUp(step.key);
+      EXPECT_EQ(m_view->GetHot(), step.hot) << c.name;
+      if (before >= 0 && before != step.hot) {
+        EXPECT_EQ(State(before), 0) << c.name;
+      }
+      EXPECT_EQ(State(step.hot), 1) << c.name;
+    }
+    EXPECT_TRUE(sounds.plays().empty()) << c.name;
+  }
+}
+
+TEST_F(LauncherTest, ExitButtonEndsWithCodeOneAndTheCloseBoxWithZero) {
+  KeyUp(VK_RIGHT);
+  KeyDown(VK_RETURN);
+  EXPECT_EQ(PumpMessages(), 1);
+  EXPECT_EQ(Stop(), 0);
+}
+
+TEST_F(LauncherTest, ClosingStopsTheSound) {
+  SoundRecorder sounds;
+  Stop();
+  EXPECT_EQ(sounds.stops(), 1);
+}
+
+TEST_F(LauncherTest, PlainArgumentPicksTheSecondPictureSet) {
+  struct Case {
+    const wchar_t* commandLine;
+    UINT areaFace;
+  };
+  const Case cases[] = {
+      {L"", 159}, {L"pictures", 1159}, {L"/x -y", 159}, {L"-y \"my file\"", 1159},
+  };
+  for (const Case& c : cases) {
+    Stop();
+    Start(c.commandLine);
+    EXPECT_EQ(m_view->GetButton(0).GetBitmapId(), c.areaFace) << testing::PrintToString(c.commandLine);
+    EXPECT_NE(m_view->GetPalette(), nullptr);
+  }
+}
+
+TEST_F(LauncherTest, MainWindowIsFixedCentredAndCaptionedRalimet) {
+  const HWND frame = m_frame->m_hWnd;
+  RECT rect;
+  GetWindowRect(frame, &rect);
+  EXPECT_EQ(rect.right - rect.left, 300);
+  EXPECT_EQ(rect.bottom - rect.top, 417);
+  EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 300) / 2);
+  EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - 417) / 2);
+  EXPECT_EQ(TextOf(frame), L"Ralimet");
+  const LONG_PTR style = GetWindowLongPtrW(frame, GWL_STYLE);
+  EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+  EXPECT_EQ(GetWindowLongPtrW(frame, GWL_EXSTYLE) & (WS_EX_RIGHT | WS_EX_RTLREADING),
+            WS_EX_RIGHT | WS_EX_RTLREADING);
+  EXPECT_EQ(GetMenu(frame), nullptr);
+  EXPECT_TRUE(IsWindowVisible(frame));
+  EXPECT_EQ(GetFocus(), m_view->m_hWnd) << "the view has the keyboard";
+}
+
+// Presses a key combination through the main window's accelerator table, as the message loop does.
+bool Accelerate(CMainFrame* frame, UINT modifier, UINT key) {
+  BYTE keys[256] = {};
+  keys[modifier] = 0x80;
+  SetKeyboardState(keys);
+  MSG msg{frame->GetActiveView()->m_hWnd, WM_KEYDOWN, key, 1, 0, {}};
+  const bool translated = TranslateAcceleratorW(frame->m_hWnd, frame->m_hAccelTable, &msg);
+  keys[modifier] = 0;
+  SetKeyboardState(keys);
+  return translated;
+}
+
+std::wstring g_chosenFile;
+
+TEST_F(LauncherTest, SaveWritesAnEmptyFileAndTheOtherAcceleratorsChangeNothing) {
+  const std::filesystem::path file = std::filesystem::temp_directory_path() / L"ralimet-save.rlm";
+  std::filesystem::remove(file);
+  {
+    std::FILE* f = _wfopen(file.c_str(), L"wb");
+    std::fputs("old contents", f);
+    std::fclose(f);
+  }
+  g_chosenFile = file.wstring();
+  static int asked = 0;
+  asked = 0;
+  const auto previous = platform::SetAskFileNameForTesting([](HWND, bool save, std::wstring& path) {
+    ++asked;
+    EXPECT_TRUE(save);
+    EXPECT_EQ(path, L"Ralime") << "the new-file name is offered";
+    path = g_chosenFile;
+    return true;
+  });
+  EXPECT_TRUE(Accelerate(m_frame, VK_CONTROL, 'S'));
+  PumpMessages();
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(std::filesystem::file_size(file), 0u);
+  EXPECT_TRUE(Accelerate(m_frame, VK_CONTROL, 'S'));
+  PumpMessages();
+  EXPECT_EQ(asked, 1) << "once named, the document saves without asking";
+
+  for (const auto& [modifier, key] : {std::pair<UINT, UINT>{VK_CONTROL, 'Z'},
+                                      {VK_CONTROL, 'C'}, {VK_SHIFT, VK_INSERT},
+                                      {VK_CONTROL, 'N'}, {VK_SHIFT, VK_F6}}) {
+    EXPECT_TRUE(Accelerate(m_frame, modifier, key)) << key;
+    PumpMessages();
+  }
+  EXPECT_EQ(TextOf(m_frame->m_hWnd), L"Ralimet");
+  EXPECT_TRUE(IsWindow(m_frame->m_hWnd));
+  platform::SetAskFileNameForTesting(previous);
+  std::filesystem::remove(file);
+}
+
+TEST_F(LauncherTest, ProfileReadsOnlyWhatItWrote) {
+  const wchar_t* section = L"ProfileTest";
+  EXPECT_EQ(m_app->GetProfileInt(section, L"Missing", 42), 42u);
+  ASSERT_TRUE(m_app->WriteProfileInt(section, L"Value", -3));
+  EXPECT_EQ(static_cast<int>(m_app->GetProfileInt(section, L"Value", 0)), -3);
+
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER,
+                          L"Software\\NURIX\\TALVORA\\2.0\\MERISK\\KALVENT\\ProfileTest", 0,
+                          KEY_WRITE, &key),
+            ERROR_SUCCESS);
+  const wchar_t text[] = L"7";
+  RegSetValueExW(key, L"Text", 0, REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof text);
+  const ULONGLONG wide = 7;
+  RegSetValueExW(key, L"Wide", 0, REG_QWORD, reinterpret_cast<const BYTE*>(&wide), sizeof wide);
+  RegCloseKey(key);
+  EXPECT_EQ(m_app->GetProfileInt(section, L"Text", 9), 9u) << "a string is not a number";
+  EXPECT_EQ(m_app->GetProfileInt(section, L"Wide", 9), 9u) << "eight bytes are not a DWORD";
+  RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\NURIX\\TALVORA\\2.0\\MERISK\\KALVENT\\ProfileTest");
+}
+
+}  // namespace

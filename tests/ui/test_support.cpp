@@ -1,0 +1,51 @@
+#include "test_support.h"
+
+#include "framework/platform.h"
+
+namespace {
+
+int g_beeps = 0;
+platform::BeepFn g_previousBeep = nullptr;
+
+std::vector<const void*> g_plays;
+int g_stops = 0;
+platform::SoundHooks g_previousSound{};
+
+}  // namespace
+
+BeepCounter::BeepCounter() {
+  g_beeps = 0;
+  g_previousBeep = platform::SetBeepForTesting([] { ++g_beeps; });
+}
+BeepCounter::~BeepCounter() { platform::SetBeepForTesting(g_previousBeep); }
+int BeepCounter::count() const { return g_beeps; }
+
+SoundRecorder::SoundRecorder() {
+  g_plays.clear();
+  g_stops = 0;
+  g_previousSound = platform::SetSoundForTesting(
+      {[](const void* sound) { g_plays.push_back(sound); }, [] { ++g_stops; }});
+}
+SoundRecorder::~SoundRecorder() { platform::SetSoundForTesting(g_previousSound); }
+const std::vector<const void*>& SoundRecorder::plays() const { return g_plays; }
+int SoundRecorder::stops() const { return g_stops; }
+
+std::wstring TextOf(HWND control) {
+  std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
+  text.resize(GetWindowTextW(control, text.data(), static_cast<int>(text.size())));
+  return text;
+}
+
+int PumpMessages() {
+  int exitCode = -1;
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      exitCode = static_cast<int>(msg.wParam);
+      continue;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return exitCode;
+}

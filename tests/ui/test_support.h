@@ -1,0 +1,29 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Counts the warning beeps for as long as it lives.
+class BeepCounter {
+ public:
+  BeepCounter();
+  ~BeepCounter();
+  int count() const;
+};
+
+// Records every sound played (the image pointer) and every stop, for as long as it lives.
+class SoundRecorder {
+ public:
+  SoundRecorder();
+  ~SoundRecorder();
+  const std::vector<const void*>& plays() const;
+  int stops() const;
+};
+
+std::wstring TextOf(HWND control);
+
+// Dispatches what is waiting in this thread's queue (a WM_QUIT is kept aside and reported).
+// Answers the exit code of the WM_QUIT it met, or -1 when there was none.
+int PumpMessages();
