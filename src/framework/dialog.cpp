@@ -1,5 +1,7 @@
 #include "framework/dialog.h"
 
+#include <algorithm>
+
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
 const CommandRoute CDialog::kRoutes[] = {
@@ -47,7 +49,26 @@ INT_PTR CALLBACK CDialog::StaticDlgProc(HWND hwnd, UINT message, WPARAM, LPARAM 
   if (message != WM_INITDIALOG) return FALSE;
   auto* pDialog = reinterpret_cast<CDialog*>(lParam);
   pDialog->SubclassWindow(hwnd);
+  pDialog->CenterOverOwner();
   return pDialog->OnInitDialog();
+}
+
+// A window that opens at its owner's corner looks misplaced: it opens centred over the owner
+// instead, kept on the screen.
+void CDialog::CenterOverOwner() {
+  const HWND owner = GetWindow(m_hWnd, GW_OWNER);
+  if (!owner) return;
+  RECT ownerRect, rect, work;
+  GetWindowRect(owner, &ownerRect);
+  GetWindowRect(m_hWnd, &rect);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const LONG width = rect.right - rect.left;
+  const LONG height = rect.bottom - rect.top;
+  const LONG x = std::clamp((ownerRect.left + ownerRect.right - width) / 2, work.left,
+                            std::max(work.left, work.right - width));
+  const LONG y = std::clamp((ownerRect.top + ownerRect.bottom - height) / 2, work.top,
+                            std::max(work.top, work.bottom - height));
+  SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 BOOL CDialog::OnInitDialog() {

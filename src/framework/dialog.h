@@ -33,5 +33,6 @@ class CDialog : public CWnd {
  private:
   static INT_PTR CALLBACK StaticDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   const DLGTEMPLATE* LoadTemplate() const;
+  void CenterOverOwner();
   HWND OwnerWindow() const;
 };
