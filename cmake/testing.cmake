@@ -19,13 +19,18 @@ else()
 endif()
 
 # Registers each test of a GoogleTest program with ctest. Discovery runs at test time, so building
-# never starts Wine; the i686 build has no emulator and registers nothing.
+# never starts Wine; the i686 build has no emulator and registers nothing. Windows tests share one
+# desktop (focus, the active window, the keyboard state), so they take turns.
 function(ralimet_discover_tests target)
   if(WIN32 AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
     return()
   endif()
+  set(lock)
+  if(WIN32)
+    set(lock RESOURCE_LOCK wine_desktop)
+  endif()
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
-    PROPERTIES TIMEOUT 120)
+    PROPERTIES TIMEOUT 120 ${lock})
 endfunction()

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -19,15 +20,17 @@ void WriteNumberField(HWND control, double value) {
   SetWindowTextW(control, wide);
 }
 
-double ReadNumberField(HWND control, bool& valid) {
-  wchar_t wide[kFieldReadLimit + 1];
-  const int length = GetWindowTextW(control, wide, kFieldReadLimit + 1);
+std::string ReadFieldText(HWND control, int maxChars) {
+  const int length = std::min(GetWindowTextLengthW(control), maxChars);
+  std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+  wide.resize(static_cast<std::size_t>(GetWindowTextW(control, wide.data(), length + 1)));
   std::string text;
-  for (int i = 0; i < length; ++i) {
-    // No character outside ASCII is part of a number; DEL keeps it refused.
-    text += wide[i] < 0x80 ? static_cast<char>(wide[i]) : '\x7f';
-  }
-  const NumberReading reading = ReadNumberText(text);
+  for (const wchar_t c : wide) text += c < 0x80 ? static_cast<char>(c) : '\x7f';
+  return text;
+}
+
+double ReadNumberField(HWND control, bool& valid) {
+  const NumberReading reading = ReadNumberText(ReadFieldText(control, kFieldReadLimit));
   valid = reading.valid;
   return reading.value;
 }

@@ -3,9 +3,13 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "framework/wnd.h"
 
+// The field's text as ASCII, at most maxChars characters; anything else becomes DEL, which no
+// number contains.
+std::string ReadFieldText(HWND control, int maxChars = 0x7FFFFFFF);
 // Shows value as number text ("1.00000000"), or an empty field when it cannot be shown.
 void WriteNumberField(HWND control, double value);
 // Reads the field's number text; valid is false (and the answer 0) when the text breaks its rules.

@@ -33,11 +33,13 @@ class UniqueHandle {
 
 inline void DeleteGdiObject(HGDIOBJ object) { DeleteObject(object); }
 inline void CloseRegKey(HKEY key) { RegCloseKey(key); }
+inline void DestroyCursorHandle(HCURSOR cursor) { DestroyCursor(cursor); }
 
 using UniquePalette = UniqueHandle<HPALETTE, DeleteGdiObject>;
 using UniqueBitmap = UniqueHandle<HBITMAP, DeleteGdiObject>;
 using UniqueFont = UniqueHandle<HFONT, DeleteGdiObject>;
 using UniqueRegKey = UniqueHandle<HKEY, CloseRegKey>;
+using UniqueCursor = UniqueHandle<HCURSOR, DestroyCursorHandle>;
 
 // A device context for a window's client area, for as long as this lives.
 class ClientDC {

@@ -183,6 +183,8 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYUP:
       OnKeyUp(flags, LOWORD(lParam), HIWORD(lParam));
       return 0;
+    case WM_SETCURSOR:
+      return OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam), HIWORD(lParam));
     case WM_QUERYNEWPALETTE:
       return OnQueryNewPalette();
     case WM_PALETTECHANGED:
@@ -212,6 +214,7 @@ void CWnd::OnLButtonUp(UINT, POINT) { Default(); }
 void CWnd::OnMouseMove(UINT, POINT) { Default(); }
 void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
 void CWnd::OnKeyUp(UINT, UINT, UINT) { Default(); }
+BOOL CWnd::OnSetCursor(HWND, UINT, UINT) { return static_cast<BOOL>(Default()); }
 BOOL CWnd::OnQueryNewPalette() { return static_cast<BOOL>(Default()); }
 void CWnd::OnPaletteChanged(HWND) { Default(); }
 

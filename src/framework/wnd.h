@@ -119,6 +119,7 @@ class CWnd : public CCmdTarget {
   virtual void OnMouseMove(UINT flags, POINT point);
   virtual void OnKeyDown(UINT vk, UINT repeatCount, UINT flags);
   virtual void OnKeyUp(UINT vk, UINT repeatCount, UINT flags);
+  virtual BOOL OnSetCursor(HWND hwnd, UINT hitTest, UINT message);
   virtual BOOL OnQueryNewPalette();
   virtual void OnPaletteChanged(HWND hwndFocus);
   // After the window is gone and the object detached.

@@ -6,6 +6,8 @@
 #include "framework/platform.h"
 #include "panel/about_dlg.h"
 #include "res/resource.h"
+#include "units/converter_windows.h"
+#include "units/speed_dlg.h"
 
 IMPLEMENT_DYNCREATE(CRalimetView, CView)
 
@@ -31,6 +33,20 @@ constexpr PanelButtonPlace kPanel[CRalimetView::kButtonCount] = {
     {{145, 290}, 168, 190, 191},  // weight
     {{15, 353}, 170, 194, 197},   // About
     {{153, 353}, 171, 195, 196},  // exit
+};
+
+// Runs a window of the panel on this stack, owned by the main window, until it closes.
+template <class Window>
+void RunModal() {
+  Window window;
+  window.DoModal();
+}
+
+// What each button opens; the windows not yet part of the program are null.
+constexpr void (*kButtonWindows[CRalimetView::kExitButton])() = {
+    RunModal<CAreaDlg>,   nullptr,             nullptr,           RunModal<CSpeedDlg>,
+    nullptr,              RunModal<CLengthDlg>, RunModal<CTimeDlg>, RunModal<CTempDlg>,
+    RunModal<CVolumeDlg>, RunModal<CWeightDlg>, RunModal<CAboutDlg>,
 };
 
 int ApplicationBitmapBase() {
@@ -170,17 +186,9 @@ void CRalimetView::StepHot(int step) {
 }
 
 void CRalimetView::RunButton(int n) {
-  switch (n) {
-    case kAboutButton: {
-      CAboutDlg dlg;
-      dlg.DoModal();
-      break;
-    }
-    case kExitButton:
-      PostQuitMessage(1);
-      break;
-    default:
-      // The converter windows (0 to 9) are not part of the program yet.
-      break;
+  if (n == kExitButton) {
+    PostQuitMessage(1);
+  } else if (n >= 0 && n < kExitButton && kButtonWindows[n]) {
+    kButtonWindows[n]();
   }
 }

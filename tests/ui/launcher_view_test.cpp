@@ -1,6 +1,7 @@
 // The launcher as the program starts it, driven with real mouse, key and command messages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -14,22 +15,26 @@ namespace {
 
 constexpr wchar_t kAboutCaption[] = L"نبذة عن Ralimet";
 
-// Counts the About boxes that open and closes each at once, as a user pressing Escape would.
-class AboutWatcher {
+// Records the caption of every window the panel opens and closes it at once, as a user pressing
+// Escape would.
+class WindowWatcher {
  public:
-  AboutWatcher() {
-    s_opened = 0;
+  WindowWatcher() {
+    s_captions.clear();
     m_hook = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
   }
-  ~AboutWatcher() { UnhookWindowsHookEx(m_hook); }
-  int opened() const { return s_opened; }
+  ~WindowWatcher() { UnhookWindowsHookEx(m_hook); }
+  const std::vector<std::wstring>& captions() const { return s_captions; }
+  int opened(const wchar_t* caption) const {
+    return static_cast<int>(std::count(s_captions.begin(), s_captions.end(), caption));
+  }
 
  private:
   static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
       const auto hwnd = reinterpret_cast<HWND>(wParam);
-      if (TextOf(hwnd) == kAboutCaption) {
-        ++s_opened;
+      if (GetWindow(hwnd, GW_OWNER)) {
+        s_captions.push_back(TextOf(hwnd));
         PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
       }
     }
@@ -37,7 +42,13 @@ class AboutWatcher {
   }
 
   HHOOK m_hook;
-  static inline int s_opened = 0;
+  static inline std::vector<std::wstring> s_captions;
+};
+
+// The About box, as the tests below count it.
+class AboutWatcher : public WindowWatcher {
+ public:
+  int opened() const { return WindowWatcher::opened(kAboutCaption); }
 };
 
 // Where each button is, in the view's client pixels.
@@ -205,6 +216,20 @@ TEST_F(LauncherTest, ArrowKeysStepOnReleaseAndWrap) {
       EXPECT_EQ(State(step.hot), 1) << c.name;
     }
     EXPECT_TRUE(sounds.plays().empty()) << c.name;
+  }
+}
+
+TEST_F(LauncherTest, EachButtonOpensItsWindow) {
+  const wchar_t* const expected[] = {
+      L"المساحة", nullptr, nullptr, L"السرعة", nullptr, L"الطول",
+      L"الزمن",   L"درجة الحرارة", L"الحجم", L"وزن", kAboutCaption,
+  };
+  for (int n = 0; n < CRalimetView::kExitButton; ++n) {
+    WindowWatcher watcher;
+    m_view->RunButton(n);
+    const std::vector<std::wstring> opened =
+        expected[n] ? std::vector<std::wstring>{expected[n]} : std::vector<std::wstring>{};
+    EXPECT_EQ(watcher.captions(), opened) << "button " << n;
   }
 }
 

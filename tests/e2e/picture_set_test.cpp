@@ -1,0 +1,248 @@
+// Which picture set the running program draws, read back from the screen. Wine's null graphics
+// driver cannot show one process another's pixels, so these tests run on a virtual X display
+// with Wine's X11 driver (tests/e2e/screen-test), where the screen holds what the program drew.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "panel_layout.h"
+#include "program.h"
+
+namespace e2e {
+namespace {
+
+// An 8-bit bitmap file of the program's resources: its pixel indices and its colour table.
+struct IndexedBitmap {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> indices;  // top row first
+  COLORREF table[256] = {};
+
+  std::uint8_t At(int x, int y) const { return indices[static_cast<std::size_t>(y) * width + x]; }
+};
+
+std::vector<char> ReadWholeFile(const std::wstring& path) {
+  std::vector<char> bytes;
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  LARGE_INTEGER size{};
+  if (GetFileSizeEx(file, &size) && size.QuadPart < (1 << 24)) {
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+        read != bytes.size()) {
+      bytes.clear();
+    }
+  }
+  CloseHandle(file);
+  return bytes;
+}
+
+// Empty (width 0) when the file is missing or not an uncompressed 8-bit bitmap.
+IndexedBitmap LoadBitmapFile(int id) {
+  IndexedBitmap bitmap;
+  const std::vector<char> bytes =
+      ReadWholeFile(WindowsPath(RALIMET_BITMAPS) + L"\\" + std::to_wstring(id) + L".bmp");
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{};
+  if (bytes.size() < sizeof file + sizeof info) return bitmap;
+  std::memcpy(&file, bytes.data(), sizeof file);
+  std::memcpy(&info, bytes.data() + sizeof file, sizeof info);
+  if (file.bfType != 0x4D42 || info.biBitCount != 8 || info.biCompression != BI_RGB) return bitmap;
+  const int width = info.biWidth;
+  const int height = std::abs(info.biHeight);
+  const std::size_t stride = (static_cast<std::size_t>(width) + 3) & ~std::size_t{3};
+  const std::size_t tableAt = sizeof file + info.biSize;
+  if (bytes.size() < tableAt + 256 * sizeof(RGBQUAD) ||
+      bytes.size() < file.bfOffBits + stride * height) {
+    return bitmap;
+  }
+  for (int i = 0; i < 256; ++i) {
+    RGBQUAD entry;
+    std::memcpy(&entry, bytes.data() + tableAt + i * sizeof entry, sizeof entry);
+    bitmap.table[i] = RGB(entry.rgbRed, entry.rgbGreen, entry.rgbBlue);
+  }
+  bitmap.indices.resize(static_cast<std::size_t>(width) * height);
+  for (int y = 0; y < height; ++y) {
+    const int row = info.biHeight > 0 ? height - 1 - y : y;  // bottom-up unless negative
+    std::memcpy(&bitmap.indices[static_cast<std::size_t>(y) * width],
+                bytes.data() + file.bfOffBits + row * stride, width);
+  }
+  bitmap.width = width;
+  bitmap.height = height;
+  return bitmap;
+}
+
+// The screen's pixels under a window's client area, as the display shows them.
+struct ScreenShot {
+  int width = 0;
+  int height = 0;
+  std::vector<COLORREF> pixels;
+
+  COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+
+ScreenShot ShootClientArea(HWND hwnd) {
+  ScreenShot shot;
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  POINT origin{0, 0};
+  ClientToScreen(hwnd, &origin);
+  const HDC screen = GetDC(nullptr);
+  const HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0,
+                    0, 0};
+  void* bits = nullptr;
+  const HBITMAP dib = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (dib) {
+    const HGDIOBJ old = SelectObject(memory, dib);
+    if (BitBlt(memory, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY)) {
+      shot.width = client.right;
+      shot.height = client.bottom;
+      const auto* bgrx = static_cast<const std::uint8_t*>(bits);
+      for (int i = 0; i < shot.width * shot.height; ++i) {
+        shot.pixels.push_back(RGB(bgrx[4 * i + 2], bgrx[4 * i + 1], bgrx[4 * i]));
+      }
+    }
+    SelectObject(memory, old);
+    DeleteObject(dib);
+  }
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return shot;
+}
+
+// The display is 24-bit: a drawn table colour comes back as it is. Two channel steps of slack
+// keep the check about colour sets, not about rounding.
+bool Near(COLORREF a, COLORREF b, int slack = 2) {
+  return std::abs(GetRValue(a) - GetRValue(b)) <= slack &&
+         std::abs(GetGValue(a) - GetGValue(b)) <= slack &&
+         std::abs(GetBValue(a) - GetBValue(b)) <= slack;
+}
+
+bool InTable(COLORREF colour, const COLORREF (&table)[256]) {
+  return std::any_of(std::begin(table), std::end(table), [&](COLORREF c) { return Near(c, colour); });
+}
+
+bool OnAButton(int x, int y) {
+  for (int n = 0; n < kButtonCount; ++n) {
+    const RECT r = ButtonRect(n);
+    if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return true;
+  }
+  return false;
+}
+
+// How the screen agrees with one picture set.
+struct Agreement {
+  int panelPixels = 0;     // view pixels that only the panel picture covers
+  int panelExact = 0;      // ... showing the set's colour for the panel's index there
+  int panelTelling = 0;    // ... where the two sets' colours for that index are far apart
+  int buttonPixels = 0;    // view pixels on the buttons' faces
+  int buttonInTable = 0;   // ... showing a colour of the set's table
+
+  bool Holds() const {
+    return panelPixels > 0 && buttonPixels > 0 && panelExact >= panelPixels * 99 / 100 &&
+           buttonInTable >= buttonPixels * 99 / 100;
+  }
+};
+
+std::ostream& operator<<(std::ostream& os, const Agreement& a) {
+  return os << a.panelExact << " of " << a.panelPixels << " panel pixels exact, "
+            << a.buttonInTable << " of " << a.buttonPixels << " face pixels in the table";
+}
+
+Agreement Compare(const ScreenShot& shot, const IndexedBitmap& set, const IndexedBitmap& other) {
+  Agreement a;
+  const int width = std::min(shot.width, set.width);
+  const int height = std::min(shot.height, set.height);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const COLORREF seen = shot.At(x, y);
+      if (OnAButton(x, y)) {
+        ++a.buttonPixels;
+        if (InTable(seen, set.table)) ++a.buttonInTable;
+        continue;
+      }
+      const std::uint8_t index = set.At(x, y);
+      ++a.panelPixels;
+      if (Near(seen, set.table[index])) ++a.panelExact;
+      if (!Near(set.table[index], other.table[index], 48)) ++a.panelTelling;
+    }
+  }
+  return a;
+}
+
+struct PictureCase {
+  const char* testName;
+  const char* name;
+  const wchar_t* arguments;
+  int panel;  // the panel bitmap the program must draw: 144 or 1144
+};
+
+void PrintTo(const PictureCase& c, std::ostream* os) { *os << c.name; }
+
+class PictureSetTest : public ::testing::TestWithParam<PictureCase> {
+ protected:
+  void TearDown() override { m_program.Kill(); }
+  Program m_program;
+};
+
+TEST_P(PictureSetTest, PanelAndFacesComeFromTheChosenSet) {
+  const PictureCase& c = GetParam();
+  const IndexedBitmap blue = LoadBitmapFile(144);
+  const IndexedBitmap sand = LoadBitmapFile(1144);
+  ASSERT_GT(blue.width, 0) << "cannot read bitmap 144 under " << RALIMET_BITMAPS;
+  ASSERT_GT(sand.width, 0) << "cannot read bitmap 1144 under " << RALIMET_BITMAPS;
+  ASSERT_EQ(blue.indices, sand.indices) << "the two sets must share their pixel indices";
+  const IndexedBitmap& expected = c.panel == 144 ? blue : sand;
+  const IndexedBitmap& other = c.panel == 144 ? sand : blue;
+
+  // The pointer away from the window, so that no face is highlighted by it.
+  SetCursorPos(0, 0);
+  ASSERT_TRUE(m_program.Start(c.arguments)) << "CreateProcessW failed, error " << GetLastError();
+  ASSERT_NE(m_program.WaitForMainWindow(), nullptr) << "no main window";
+  const HWND view = m_program.View();
+  ASSERT_NE(view, nullptr) << "no view";
+
+  // The first paint reaches the display some time after the window shows: look until the
+  // picture is the expected one, and report the last look when it never is.
+  ScreenShot shot;
+  Agreement seen;
+  WaitFor(
+      [&] {
+        shot = ShootClientArea(view);
+        seen = Compare(shot, expected, other);
+        return seen.Holds();
+      },
+      kActionTimeout);
+  ASSERT_GT(shot.width, 0) << "the screen could not be read";
+  EXPECT_TRUE(seen.Holds()) << c.name << ": against bitmap " << c.panel << ": " << seen
+                            << "; against the other set: " << Compare(shot, other, expected);
+  // Unless most of the panel tells the sets apart, agreeing with one proves nothing.
+  EXPECT_GT(seen.panelTelling, seen.panelPixels / 2) << c.name;
+  EXPECT_FALSE(Compare(shot, other, expected).Holds())
+      << c.name << ": the screen agrees with both sets";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLines, PictureSetTest,
+    ::testing::Values(
+        PictureCase{"NoArguments", "no arguments", L"", 144},
+        PictureCase{"PlainArgument", "a plain argument", L"sand", 1144},
+        PictureCase{"SwitchesOnly", "switches only", L"/x -y", 144},
+        PictureCase{"SwitchThenPlain", "a switch, then a plain argument", L"-y plain", 1144},
+        PictureCase{"QuotedArabicArgument", "a quoted Arabic argument with a space",
+                    L"\"ملف جديد\"", 1144}),
+    [](const ::testing::TestParamInfo<PictureCase>& info) {
+      return std::string(info.param.testName);
+    });
+
+}  // namespace
+}  // namespace e2e

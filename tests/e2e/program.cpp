@@ -1,0 +1,169 @@
+#include "program.h"
+
+#include <algorithm>
+#include <thread>
+
+namespace e2e {
+
+namespace {
+
+// What the build tells us: the Unix path of ralimet.exe.
+constexpr const char* kProgramPath = RALIMET_PROGRAM;
+
+struct WindowSearch {
+  DWORD processId;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectVisible(HWND hwnd, LPARAM lParam) {
+  auto* search = reinterpret_cast<WindowSearch*>(lParam);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(hwnd, &processId);
+  if (processId == search->processId && IsWindowVisible(hwnd)) search->found.push_back(hwnd);
+  return TRUE;
+}
+
+}  // namespace
+
+std::wstring WindowsPath(const char* path) {
+  const int length = MultiByteToWideChar(CP_UTF8, 0, path, -1, nullptr, 0);
+  std::wstring wide(length > 0 ? length - 1 : 0, L'\0');
+  if (length > 1) MultiByteToWideChar(CP_UTF8, 0, path, -1, wide.data(), length);
+  std::replace(wide.begin(), wide.end(), L'/', L'\\');
+  // Wine maps the Unix root to drive Z:.
+  if (wide.starts_with(L'\\')) wide.insert(0, L"Z:");
+  return wide;
+}
+
+bool WaitFor(const std::function<bool()>& condition, milliseconds timeout) {
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() >= end) return false;
+    std::this_thread::sleep_for(milliseconds(10));
+  }
+  return true;
+}
+
+bool Program::Start(const std::wstring& arguments, std::optional<WORD> showWindow) {
+  const std::wstring path = WindowsPath(kProgramPath);
+  std::wstring commandLine = L"\"" + path + L"\"";
+  if (!arguments.empty()) commandLine += L" " + arguments;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  if (showWindow) {
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = *showWindow;
+  }
+  return CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &m_info) != 0;
+}
+
+std::vector<HWND> Program::VisibleWindows() const {
+  WindowSearch search{m_info.dwProcessId, {}};
+  if (m_info.hProcess) EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND Program::WaitForMainWindow(milliseconds timeout) {
+  WaitFor(
+      [&] {
+        // A program that ended will never show its window: stop waiting at once.
+        if (!IsRunning()) return true;
+        for (const HWND hwnd : VisibleWindows()) {
+          if (!GetWindow(hwnd, GW_OWNER)) {
+            m_mainWindow = hwnd;
+            return true;
+          }
+        }
+        return false;
+      },
+      timeout);
+  return m_mainWindow;
+}
+
+HWND Program::WaitForOwnedWindow(HWND owner, milliseconds timeout) const {
+  HWND owned = nullptr;
+  WaitFor(
+      [&] {
+        for (const HWND hwnd : VisibleWindows()) {
+          if (GetWindow(hwnd, GW_OWNER) == owner) owned = hwnd;
+        }
+        return owned != nullptr || !IsRunning();
+      },
+      timeout);
+  return owned;
+}
+
+std::optional<DWORD> Program::WaitForExit(milliseconds timeout) const {
+  if (!m_info.hProcess ||
+      WaitForSingleObject(m_info.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
+    return std::nullopt;
+  }
+  DWORD code = 0;
+  GetExitCodeProcess(m_info.hProcess, &code);
+  return code;
+}
+
+bool Program::IsRunning() const {
+  return m_info.hProcess && WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+void Program::Kill() {
+  if (!m_info.hProcess) return;
+  if (IsRunning()) {
+    TerminateProcess(m_info.hProcess, 0xDEAD);
+    WaitForSingleObject(m_info.hProcess, 5000);
+  }
+  CloseHandle(m_info.hThread);
+  CloseHandle(m_info.hProcess);
+  m_info = {};
+  m_mainWindow = nullptr;
+}
+
+HWND Program::View() const { return GetDlgItem(m_mainWindow, 0xE900); }
+
+void PostMouseMove(HWND hwnd, POINT point, WPARAM keys) {
+  PostMessageW(hwnd, WM_MOUSEMOVE, keys, MAKELPARAM(point.x, point.y));
+}
+
+void PostClick(HWND hwnd, POINT point) {
+  PostMouseMove(hwnd, point);
+  PostMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+  PostMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+}
+
+namespace {
+
+// The key message's lParam: one repeat, the key's scan code, the extended-key bit for the arrow
+// keys, and for a release the previous-state and transition bits.
+LPARAM KeyData(UINT vk, bool release) {
+  const UINT scanCode = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+  const bool extended = vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN;
+  DWORD data = 1 | (scanCode & 0xFF) << 16 | (extended ? 1u << 24 : 0);
+  if (release) data |= 3u << 30;
+  return static_cast<LPARAM>(data);
+}
+
+}  // namespace
+
+void PostKeyDown(HWND hwnd, UINT vk) { PostMessageW(hwnd, WM_KEYDOWN, vk, KeyData(vk, false)); }
+
+void PostKeyUp(HWND hwnd, UINT vk) { PostMessageW(hwnd, WM_KEYUP, vk, KeyData(vk, true)); }
+
+std::wstring TextOf(HWND hwnd) {
+  wchar_t text[512] = {};
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
+                           SMTO_ABORTIFHUNG, 5000, &copied)) {
+    return L"<no answer>";
+  }
+  return std::wstring(text, std::min<std::size_t>(copied, std::size(text) - 1));
+}
+
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t name[256] = {};
+  const int length = GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));
+  return std::wstring(name, length > 0 ? length : 0);
+}
+
+}  // namespace e2e

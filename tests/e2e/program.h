@@ -1,0 +1,72 @@
+#pragma once
+
+// ralimet.exe started as a process of its own and driven from outside, as a user or the shell
+// would: only window handles, messages and what the system tells about another process.
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+using std::chrono::milliseconds;
+
+// Long enough for a slow first start under Wine; a window that has not come by then never will.
+inline constexpr milliseconds kStartTimeout{20000};
+// For anything the running program does in answer to a message.
+inline constexpr milliseconds kActionTimeout{5000};
+
+// A path as the program under test sees it: a Unix path under Wine goes through drive Z:.
+std::wstring WindowsPath(const char* path);
+
+// Polls condition until it holds or timeout passes; answers whether it held.
+bool WaitFor(const std::function<bool()>& condition, milliseconds timeout);
+
+// One run of ralimet.exe. Whatever a test does, the process does not outlive this object.
+class Program {
+ public:
+  Program() = default;
+  ~Program() { Kill(); }
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // Starts the program with the text after its name on the command line. showWindow, when given,
+  // is what the starting program asks for in STARTUPINFO (a shortcut's "Run" setting).
+  bool Start(const std::wstring& arguments, std::optional<WORD> showWindow = std::nullopt);
+  // The visible top-level window that nothing owns, once there is one; null after the timeout.
+  HWND WaitForMainWindow(milliseconds timeout = kStartTimeout);
+  // A visible window of the program that owner owns (a modal box); null after the timeout.
+  HWND WaitForOwnedWindow(HWND owner, milliseconds timeout = kActionTimeout) const;
+  // The exit code once the process has ended; nothing when it is still running after timeout.
+  std::optional<DWORD> WaitForExit(milliseconds timeout = kActionTimeout) const;
+  bool IsRunning() const;
+  void Kill();
+
+  DWORD Id() const { return m_info.dwProcessId; }
+  HWND MainWindow() const { return m_mainWindow; }
+  // The launcher view, the main window's pane.
+  HWND View() const;
+
+ private:
+  // The program's visible top-level windows, in z-order.
+  std::vector<HWND> VisibleWindows() const;
+
+  PROCESS_INFORMATION m_info{};
+  HWND m_mainWindow = nullptr;
+};
+
+// Messages as the system posts them for the user's mouse and keyboard, to the window under the
+// pointer or with the focus. Points are in the window's client coordinates.
+void PostMouseMove(HWND hwnd, POINT point, WPARAM keys = 0);
+void PostClick(HWND hwnd, POINT point);  // move there, press and release the left button
+void PostKeyDown(HWND hwnd, UINT vk);
+void PostKeyUp(HWND hwnd, UINT vk);
+
+// What a window of another process says its text is (WM_GETTEXT, marshalled by the system).
+std::wstring TextOf(HWND hwnd);
+std::wstring ClassOf(HWND hwnd);
+
+}  // namespace e2e

@@ -1,0 +1,375 @@
+// ralimet.exe as a whole: started as a process of its own and driven from outside with the
+// messages that a user's mouse and keys produce; what it shows is read back through the system.
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "panel_layout.h"
+#include "program.h"
+
+namespace e2e {
+namespace {
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  // A real pointer over the view would move its highlight between the test's own messages.
+  void SetUp() override { SetCursorPos(0, 0); }
+  void TearDown() override { m_program.Kill(); }
+
+  // Starts a fresh run of the program (ending any earlier one) and waits for its window.
+  void Launch(const std::wstring& arguments = L"", std::optional<WORD> showWindow = {}) {
+    m_program.Kill();
+    ASSERT_TRUE(m_program.Start(arguments, showWindow))
+        << "CreateProcessW failed, error " << GetLastError();
+    m_frame = m_program.WaitForMainWindow();
+    ASSERT_NE(m_frame, nullptr) << "no main window within " << kStartTimeout.count() << " ms";
+    m_view = m_program.View();
+    ASSERT_NE(m_view, nullptr) << "the main window has no view (control 0xE900)";
+  }
+
+  // The window the About button opens, owned by the main window; null when none comes.
+  HWND WaitForAboutBox() const { return m_program.WaitForOwnedWindow(m_frame); }
+
+  Program m_program;
+  HWND m_frame = nullptr;
+  HWND m_view = nullptr;
+};
+
+const std::optional<DWORD> kExitButtonCode = 1;
+const std::optional<DWORD> kClosedCode = 0;
+
+// Arrow releases, from the start (no current button).
+struct KeyRoute {
+  const char* name;
+  std::vector<UINT> keyUps;
+};
+
+std::vector<UINT> Repeat(UINT vk, int times) { return std::vector<UINT>(times, vk); }
+
+// ---- Ending the program -----------------------------------------------------------------------
+
+using ProgramEndTest = ProgramTest;
+
+TEST_F(ProgramEndTest, ExitButtonChosenWithArrowsAndEnterEndsWithCodeOne) {
+  const KeyRoute routes[] = {
+      {"Right: from none back to the last button", {VK_RIGHT}},
+      {"Up: from none back to the last button", {VK_UP}},
+      {"Left twelve times: 0 up to 11", Repeat(VK_LEFT, 12)},
+      {"Down 24 times: once round, 11 wraps to 0", Repeat(VK_DOWN, 24)},
+      {"Right, Left, Right: 11 forward to 0 and back to 11", {VK_RIGHT, VK_LEFT, VK_RIGHT}},
+  };
+  for (const KeyRoute& route : routes) {
+    SCOPED_TRACE(route.name);
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    for (const UINT vk : route.keyUps) PostKeyUp(m_view, vk);
+    PostKeyDown(m_view, VK_RETURN);
+    EXPECT_EQ(m_program.WaitForExit(), kExitButtonCode) << route.name;
+  }
+}
+
+TEST_F(ProgramEndTest, ExitButtonClickedAnywhereOnItEndsWithCodeOne) {
+  const RECT exit = ButtonRect(kExitButton);
+  const struct {
+    const char* name;
+    POINT point;
+  } clicks[] = {
+      {"centre", ButtonCentre(kExitButton)},
+      {"top left pixel", {exit.left, exit.top}},
+      {"bottom right pixel", {exit.right - 1, exit.bottom - 1}},
+  };
+  for (const auto& click : clicks) {
+    SCOPED_TRACE(click.name);
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    PostClick(m_view, click.point);
+    EXPECT_EQ(m_program.WaitForExit(), kExitButtonCode) << click.name;
+  }
+}
+
+TEST_F(ProgramEndTest, PressOnExitReleasedOffItDoesNotEnd) {
+  ASSERT_NO_FATAL_FAILURE(Launch());
+  const POINT exit = ButtonCentre(kExitButton);
+  const POINT title{145, 30};  // on the panel's title, on no button
+  PostMouseMove(m_view, exit);
+  PostMessageW(m_view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(exit.x, exit.y));
+  PostMouseMove(m_view, title, MK_LBUTTON);
+  PostMessageW(m_view, WM_LBUTTONUP, 0, MAKELPARAM(title.x, title.y));
+  EXPECT_EQ(m_program.WaitForExit(std::chrono::milliseconds(1000)), std::nullopt)
+      << "a press that left the button before its release ran the button";
+
+  PostMessageW(m_frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_EQ(m_program.WaitForExit(), kClosedCode);
+}
+
+TEST_F(ProgramEndTest, ClosingTheMainWindowEndsWithCodeZero) {
+  const struct {
+    const char* name;
+    void (*close)(HWND frame, HWND view);
+  } closers[] = {
+      {"close box (SC_CLOSE)",
+       [](HWND frame, HWND) { PostMessageW(frame, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+      {"WM_CLOSE", [](HWND frame, HWND) { PostMessageW(frame, WM_CLOSE, 0, 0); }},
+      {"Alt+F4 with the focus on the view",
+       [](HWND, HWND view) {
+         const UINT scan = MapVirtualKeyW(VK_F4, MAPVK_VK_TO_VSC);
+         PostMessageW(view, WM_SYSKEYDOWN, VK_F4, static_cast<LPARAM>(1 | scan << 16 | 1u << 29));
+       }},
+  };
+  for (const auto& closer : closers) {
+    SCOPED_TRACE(closer.name);
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    closer.close(m_frame, m_view);
+    EXPECT_EQ(m_program.WaitForExit(), kClosedCode) << closer.name;
+  }
+}
+
+// ---- The main window --------------------------------------------------------------------------
+
+using ProgramWindowTest = ProgramTest;
+
+TEST_F(ProgramWindowTest, FixedCentredRightToLeftWindowNamedRalimet) {
+  ASSERT_NO_FATAL_FAILURE(Launch());
+  EXPECT_EQ(TextOf(m_frame), L"Ralimet");
+
+  RECT rect{};
+  ASSERT_TRUE(GetWindowRect(m_frame, &rect));
+  EXPECT_EQ(rect.right - rect.left, 300) << "outer width";
+  EXPECT_EQ(rect.bottom - rect.top, 417) << "outer height";
+  EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 300) / 2) << "centred across";
+  EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - 417) / 2) << "centred down";
+  EXPECT_FALSE(IsIconic(m_frame));
+  EXPECT_FALSE(IsZoomed(m_frame));
+
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(m_frame, GWL_STYLE));
+  EXPECT_EQ(style & WS_CAPTION, static_cast<DWORD>(WS_CAPTION)) << "has a caption";
+  EXPECT_TRUE(style & WS_SYSMENU) << "has a close box";
+  EXPECT_FALSE(style & WS_THICKFRAME) << "has a sizing border";
+  EXPECT_FALSE(style & WS_MINIMIZEBOX) << "has a minimize box";
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX) << "has a maximize box";
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(m_frame, GWL_EXSTYLE));
+  EXPECT_TRUE(exStyle & WS_EX_RIGHT) << "right-aligned";
+  EXPECT_TRUE(exStyle & WS_EX_RTLREADING) << "reads right to left";
+  EXPECT_EQ(GetMenu(m_frame), nullptr) << "has a menu bar";
+}
+
+// What the window answers the system about each point of its frame: no place sizes it, and its
+// caption has no minimize or maximize button to hit.
+TEST_F(ProgramWindowTest, NoPointOfTheFrameSizesMinimizesOrMaximizes) {
+  ASSERT_NO_FATAL_FAILURE(Launch());
+  RECT rect{};
+  ASSERT_TRUE(GetWindowRect(m_frame, &rect));
+  std::vector<POINT> points;
+  for (LONG x = rect.left; x < rect.right; ++x) {
+    points.push_back({x, rect.top});
+    points.push_back({x, rect.bottom - 1});
+    // Along the middle of the caption, where its buttons are.
+    points.push_back(
+        {x, rect.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2});
+  }
+  for (LONG y = rect.top; y < rect.bottom; ++y) {
+    points.push_back({rect.left, y});
+    points.push_back({rect.right - 1, y});
+  }
+  int closeBox = 0;
+  for (const POINT p : points) {
+    DWORD_PTR hit = HTERROR;
+    ASSERT_TRUE(SendMessageTimeoutW(m_frame, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y),
+                                    SMTO_ABORTIFHUNG, 5000, &hit));
+    const bool sizing = (hit >= HTLEFT && hit <= HTBOTTOMRIGHT) || hit == HTSIZE;
+    EXPECT_FALSE(sizing) << "sizing hit " << hit << " at (" << p.x << ", " << p.y << ")";
+    EXPECT_NE(hit, static_cast<DWORD_PTR>(HTMINBUTTON)) << "at (" << p.x << ", " << p.y << ")";
+    EXPECT_NE(hit, static_cast<DWORD_PTR>(HTMAXBUTTON)) << "at (" << p.x << ", " << p.y << ")";
+    if (hit == HTCLOSE) ++closeBox;
+  }
+  EXPECT_GT(closeBox, 0) << "the caption has a close box";
+}
+
+TEST_F(ProgramWindowTest, TheViewIsTheOnlyChildAndFillsTheClientArea) {
+  ASSERT_NO_FATAL_FAILURE(Launch());
+  const HWND child = GetWindow(m_frame, GW_CHILD);
+  ASSERT_EQ(child, m_view);
+  EXPECT_EQ(GetWindow(child, GW_HWNDNEXT), nullptr) << "the main window has another child";
+
+  RECT client{};
+  GetClientRect(m_frame, &client);
+  MapWindowPoints(m_frame, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  RECT view{};
+  GetWindowRect(m_view, &view);
+  EXPECT_TRUE(EqualRect(&client, &view))
+      << "view (" << view.left << ", " << view.top << ")-(" << view.right << ", " << view.bottom
+      << "), client area (" << client.left << ", " << client.top << ")-(" << client.right << ", "
+      << client.bottom << ")";
+  EXPECT_TRUE(GetWindowLongPtrW(m_view, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) << "sunken edge";
+}
+
+// Whatever a shortcut's "Run" setting asks, the window opens at its one size and place.
+TEST_F(ProgramWindowTest, OpensNormalWhateverTheStarterAsks) {
+  const struct {
+    const char* name;
+    WORD show;
+  } requests[] = {
+      {"maximized", SW_SHOWMAXIMIZED},
+      {"minimized", SW_SHOWMINNOACTIVE},
+  };
+  for (const auto& request : requests) {
+    SCOPED_TRACE(request.name);
+    ASSERT_NO_FATAL_FAILURE(Launch(L"", request.show));
+    EXPECT_FALSE(IsIconic(m_frame)) << "started " << request.name;
+    EXPECT_FALSE(IsZoomed(m_frame)) << "started " << request.name;
+    RECT rect{};
+    GetWindowRect(m_frame, &rect);
+    EXPECT_EQ(rect.right - rect.left, 300) << "started " << request.name;
+    EXPECT_EQ(rect.bottom - rect.top, 417) << "started " << request.name;
+  }
+}
+
+// ---- The About box ----------------------------------------------------------------------------
+
+// One control of a dialog as another process sees it.
+struct Control {
+  HWND hwnd;  // differs from one opening to the next: not compared
+  std::wstring className;
+  int id;
+  std::wstring text;
+  RECT rect;  // in the dialog's client coordinates
+
+  bool operator==(const Control& other) const {
+    return className == other.className && id == other.id && text == other.text &&
+           EqualRect(&rect, &other.rect);
+  }
+};
+
+void PrintTo(const Control& c, std::ostream* os) {
+  *os << ::testing::PrintToString(c.className) << " id " << c.id << " "
+      << ::testing::PrintToString(c.text) << " at (" << c.rect.left << ", " << c.rect.top << ")";
+}
+
+struct BoxContent {
+  std::wstring caption;
+  std::vector<Control> controls;
+  bool operator==(const BoxContent&) const = default;
+};
+
+void PrintTo(const BoxContent& box, std::ostream* os) {
+  *os << ::testing::PrintToString(box.caption) << " with "
+      << ::testing::PrintToString(box.controls);
+}
+
+BOOL CALLBACK CollectControl(HWND hwnd, LPARAM lParam) {
+  auto* controls = reinterpret_cast<std::vector<Control>*>(lParam);
+  RECT rect{};
+  GetWindowRect(hwnd, &rect);
+  MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
+  controls->push_back({hwnd, ClassOf(hwnd), GetDlgCtrlID(hwnd), TextOf(hwnd), rect});
+  return TRUE;
+}
+
+BoxContent ReadBox(HWND box) {
+  BoxContent content{TextOf(box), {}};
+  EnumChildWindows(box, CollectControl, reinterpret_cast<LPARAM>(&content.controls));
+  return content;
+}
+
+using ProgramAboutTest = ProgramTest;
+
+// Ways to open the About box from a freshly started program.
+struct Opener {
+  const char* name;
+  void (*open)(HWND view);
+};
+
+const Opener kOpeners[] = {
+    {"click on About", [](HWND view) { PostClick(view, ButtonCentre(kAboutButton)); }},
+    {"Right, Right, Enter",
+     [](HWND view) {
+       PostKeyUp(view, VK_RIGHT);
+       PostKeyUp(view, VK_RIGHT);
+       PostKeyDown(view, VK_RETURN);
+     }},
+    {"Left eleven times, Enter",
+     [](HWND view) {
+       for (int i = 0; i < 11; ++i) PostKeyUp(view, VK_LEFT);
+       PostKeyDown(view, VK_RETURN);
+     }},
+};
+
+TEST_F(ProgramAboutTest, OpensModallyFromItsButtonByMouseAndByKeys) {
+  std::optional<BoxContent> first;
+  for (const Opener& opener : kOpeners) {
+    SCOPED_TRACE(opener.name);
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    opener.open(m_view);
+    const HWND box = WaitForAboutBox();
+    ASSERT_NE(box, nullptr) << "no About box after " << opener.name;
+    EXPECT_FALSE(IsWindowEnabled(m_frame)) << "the main window takes input under the About box";
+
+    const BoxContent content = ReadBox(box);
+    EXPECT_EQ(content.caption, L"نبذة عن Ralimet");
+    const HWND ok = GetDlgItem(box, IDOK);
+    ASSERT_NE(ok, nullptr) << "no button with id 1";
+    EXPECT_EQ(TextOf(ok), L"تم");
+    bool namesTheProgram = false;
+    bool showsAnIcon = false;
+    for (const Control& control : content.controls) {
+      if (control.id != IDOK && control.text.find(L"Ralimet") != std::wstring::npos) {
+        namesTheProgram = true;
+      }
+      if (control.className == L"Static" &&
+          (GetWindowLongPtrW(control.hwnd, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+        DWORD_PTR icon = 0;
+        SendMessageTimeoutW(control.hwnd, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 5000, &icon);
+        showsAnIcon = showsAnIcon || icon != 0;
+      }
+    }
+    EXPECT_TRUE(namesTheProgram) << ::testing::PrintToString(content);
+    EXPECT_TRUE(showsAnIcon) << "the icon control shows no icon";
+    if (first) {
+      EXPECT_EQ(content, *first) << "opened by " << opener.name << " and by " << kOpeners[0].name;
+    } else {
+      first = content;
+    }
+  }
+}
+
+// Every way to close the box, one after another in one run: each time the box shows the same
+// content, and the main window comes back usable.
+TEST_F(ProgramAboutTest, ClosesEveryWayAndOpensAgainWithTheSameContent) {
+  const struct {
+    const char* name;
+    void (*close)(HWND box);
+  } closers[] = {
+      {"Enter", [](HWND box) { PostKeyDown(box, VK_RETURN); }},
+      {"Escape", [](HWND box) { PostKeyDown(box, VK_ESCAPE); }},
+      {"its button", [](HWND box) { PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0); }},
+      {"close box", [](HWND box) { PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+  };
+  ASSERT_NO_FATAL_FAILURE(Launch());
+  std::optional<BoxContent> first;
+  for (const auto& closer : closers) {
+    SCOPED_TRACE(closer.name);
+    PostClick(m_view, ButtonCentre(kAboutButton));
+    const HWND box = WaitForAboutBox();
+    ASSERT_NE(box, nullptr) << "the About box did not open again before closing it by "
+                            << closer.name;
+    const BoxContent content = ReadBox(box);
+    if (first) {
+      EXPECT_EQ(content, *first) << "the About box changed between openings";
+    } else {
+      first = content;
+    }
+
+    closer.close(box);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }, kActionTimeout))
+        << "the About box stayed open after " << closer.name;
+    EXPECT_TRUE(m_program.IsRunning()) << "the program ended with the About box";
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(m_frame) != 0; }, kActionTimeout))
+        << "the main window stayed disabled";
+    EXPECT_TRUE(IsWindowVisible(m_frame));
+  }
+  PostMessageW(m_frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_EQ(m_program.WaitForExit(), kClosedCode);
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,382 @@
+// The seven converter windows on their real templates, typed into as a user types.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+#include "test_support.h"
+#include "units/converter_windows.h"
+#include "units/speed_dlg.h"
+
+namespace {
+
+using Texts = std::map<int, std::wstring>;  // control -> text shown
+
+std::unique_ptr<CConverterDlg> Make(UINT templateId) {
+  switch (templateId) {
+    case IDD_LENGTH: return std::make_unique<CLengthDlg>();
+    case IDD_AREA: return std::make_unique<CAreaDlg>();
+    case IDD_VOLUME: return std::make_unique<CVolumeDlg>();
+    case IDD_WEIGHT: return std::make_unique<CWeightDlg>();
+    case IDD_SPEED: return std::make_unique<CSpeedDlg>();
+    case IDD_TIME: return std::make_unique<CTimeDlg>();
+    default: return std::make_unique<CTempDlg>();
+  }
+}
+
+std::wstring Text(const CWnd& dlg, int id) { return TextOf(dlg.GetDlgItem(id)); }
+void Type(const CWnd& dlg, int id, const wchar_t* text) { SetWindowTextW(dlg.GetDlgItem(id), text); }
+
+void ExpectTexts(const CWnd& dlg, const Texts& expected, const std::string& name) {
+  for (const auto& [id, text] : expected) {
+    EXPECT_EQ(Text(dlg, id), text) << name << ", field " << id;
+  }
+}
+
+struct Opening {
+  const char* name;
+  UINT templateId;
+  const wchar_t* title;
+  Texts texts;
+};
+
+TEST(ConverterTest, EachWindowOpensWithItsUnitTable) {
+  const Opening windows[] = {
+      {"length", IDD_LENGTH, L"الطول",
+       {{1010, L"160900.00000000"}, {1015, L"1609.00000000"}, {1008, L"1.60900000"},
+        {1009, L"63346.45670000"}, {1014, L"5278.87140000"}, {1013, L"1759.62380000"},
+        {1012, L"1.00000000"}, {1011, L"1609000.00000000"}}},
+      {"area", IDD_AREA, L"المساحة",
+       {{1024, L"1.00000000"}, {1020, L"2.59000000"}, {1026, L"259.00000000"},
+        {1027, L"640.00000000"}, {1023, L"2590000.00000000"}, {1022, L"27870000.00000000"},
+        {1025, L"4014500000.00000000"}, {1021, L"25900000000.00000000"}}},
+      {"volume", IDD_VOLUME, L"الحجم",
+       {{1028, L"1.00000000"}, {1030, L"1.75999905"}, {1033, L"0.87999952"},
+        {1034, L"0.21999988"}, {1036, L"0.00100000"}, {1037, L"61.02338720"},
+        {1056, L"0.03531984"}, {1038, L"1000.00000000"}}},
+      {"weight", IDD_WEIGHT, L"وزن",
+       {{1014, L"1000000.00000000"}, {1017, L"1000.00000000"}, {1019, L"35000.00000000"},
+        {1018, L"2205.00000000"}, {1011, L"1.00000000"}}},
+      {"speed", IDD_SPEED, L"السرعة",
+       {{1012, L"1.00000000"}, {1008, L"1.60900000"}, {1015, L"0.44694400"},
+        {1010, L"44.69440000"}, {1009, L"1.46635300"}, {1031, L"0.86897600"}}},
+      {"time", IDD_TIME, L"الزمن",
+       {{1027, L"1.00000000"}, {1016, L"10.00000000"}, {1015, L"100.00000000"},
+        {1014, L"5217.85714300"}, {1038, L"36525.00000000"}, {1012, L"876600.00000000"},
+        {1011, L"52596000.00000000"}, {1010, L"3155760000.00000000"}}},
+      {"temperature", IDD_TEMPERATURE, L"درجة الحرارة",
+       {{1003, L"1.00000000"}, {1004, L"33.80000000"}, {1032, L"274.15000000"}}},
+  };
+  for (const Opening& w : windows) {
+    auto dlg = Make(w.templateId);
+    ASSERT_TRUE(dlg->Create()) << w.name;
+    EXPECT_EQ(TextOf(dlg->m_hWnd), w.title) << w.name;
+    ExpectTexts(*dlg, w.texts, w.name);
+    // The back button comes first; each label stands just before its field, so its mnemonic
+    // moves the focus there.
+    EXPECT_EQ(GetDlgCtrlID(GetWindow(dlg->m_hWnd, GW_CHILD)), IDOK) << w.name;
+    for (const auto& [id, text] : w.texts) {
+      const HWND label = GetWindow(dlg->GetDlgItem(id), GW_HWNDPREV);
+      EXPECT_NE(TextOf(label).find(L'&'), std::wstring::npos) << w.name << ", label of " << id;
+      const LONG_PTR style = GetWindowLongPtrW(dlg->GetDlgItem(id), GWL_STYLE);
+      EXPECT_TRUE(style & WS_TABSTOP) << w.name << ", field " << id;
+    }
+  }
+}
+
+struct Typing {
+  const char* name;
+  UINT templateId;
+  int control;
+  const wchar_t* typed;
+  Texts texts;
+};
+
+TEST(ConverterTest, TypingConvertsIntoEveryOtherField) {
+  const Typing cases[] = {
+      {"length: 2 miles", IDD_LENGTH, 1012, L"2",
+       {{1008, L"3.21800000"}, {1015, L"3218.00000000"}, {1010, L"321800.00000000"},
+        {1011, L"3218000.00000000"}, {1009, L"126692.91340000"}, {1014, L"10557.74280000"},
+        {1013, L"3519.24760000"}, {1012, L"2"}}},
+      {"length: 1 km", IDD_LENGTH, 1008, L"1",
+       {{1012, L"0.62150404"}, {1015, L"1000.00000000"}, {1009, L"39370.07870000"},
+        {1014, L"3280.83990000"}, {1013, L"1093.61330000"}}},
+      {"length: -5 miles", IDD_LENGTH, 1012, L"-5",
+       {{1008, L"-8.04500000"}, {1014, L"-26394.35700000"}}},
+      {"area: 1 hectare", IDD_AREA, 1026, L"1",
+       {{1024, L"0.00386100"}, {1020, L"0.01000000"}, {1027, L"2.47104000"},
+        {1023, L"10000.00000000"}, {1022, L"107606.17000000"}, {1025, L"15500000.00000000"},
+        {1021, L"100000000.00000000"}}},
+      {"area: 1 acre", IDD_AREA, 1027, L"1",
+       {{1024, L"0.00156250"}, {1020, L"0.00404688"}, {1026, L"0.40468790"},
+        {1023, L"4046.87900000"}}},
+      {"volume: 1 gallon", IDD_VOLUME, 1034, L"1",
+       {{1028, L"4.54545700"}, {1030, L"8.00000000"}, {1033, L"4.00000000"},
+        {1036, L"0.00454545"}, {1037, L"277.37918260"}, {1056, L"0.16054482"},
+        {1038, L"4545.45769600"}}},
+      {"volume: 1 pint", IDD_VOLUME, 1030, L"1",
+       {{1033, L"0.50000000"}, {1034, L"0.12500000"}, {1028, L"0.56818212"}}},
+      {"volume: 1 cubic metre", IDD_VOLUME, 1036, L"1",
+       {{1028, L"1000.00000000"}, {1030, L"1760.00000000"}, {1034, L"220.00000000"},
+        {1056, L"35.31983700"}}},
+      {"weight: 1 kg", IDD_WEIGHT, 1017, L"1",
+       {{1014, L"1000.00000000"}, {1019, L"35.00000000"}, {1018, L"2.20500000"},
+        {1011, L"0.00100000"}}},
+      {"weight: 16 ounces", IDD_WEIGHT, 1019, L"16",
+       {{1018, L"1.00800000"}, {1017, L"0.45714286"}, {1014, L"457.14285714"}}},
+      {"weight: 1 pound", IDD_WEIGHT, 1018, L"1",
+       {{1019, L"15.87301587"}, {1017, L"0.45351474"}, {1014, L"453.51473923"}}},
+      {"speed: 100 km/h", IDD_SPEED, 1008, L"100",
+       {{1012, L"62.15040398"}, {1015, L"27.77700000"}, {1010, L"2777.77000000"},
+        {1009, L"91.13440000"}, {1031, L"54.00000000"}}},
+      {"speed: 1 knot", IDD_SPEED, 1031, L"1",
+       {{1012, L"1.15077977"}, {1008, L"1.85185185"}, {1015, L"0.51439006"},
+        {1010, L"51.43900620"}, {1009, L"1.68765263"}}},
+      {"time: 1 day", IDD_TIME, 1038, L"1",
+       {{1012, L"24.00000000"}, {1011, L"1440.00000000"}, {1010, L"86400.00000000"},
+        {1014, L"0.14285714"}, {1015, L"0.00273785"}, {1016, L"0.00027379"},
+        {1027, L"0.00002738"}}},
+      {"time: 1 year", IDD_TIME, 1015, L"1",
+       {{1014, L"52.17857143"}, {1038, L"365.25000000"}, {1012, L"8766.00000000"},
+        {1010, L"31557600.00000000"}, {1027, L"0.01000000"}}},
+      {"time: 1 week", IDD_TIME, 1014, L"1", {{1038, L"7.00000000"}, {1015, L"0.01916496"}}},
+      {"temperature: 100 C", IDD_TEMPERATURE, 1003, L"100",
+       {{1004, L"212.00000000"}, {1032, L"373.15000000"}}},
+      {"temperature: 212 F", IDD_TEMPERATURE, 1004, L"212",
+       {{1003, L"100.00000000"}, {1032, L"373.14999860"}}},
+      {"temperature: 32 F", IDD_TEMPERATURE, 1004, L"32",
+       {{1003, L"0.00000000"}, {1032, L"273.14999960"}}},
+      {"temperature: 0 K", IDD_TEMPERATURE, 1032, L"0",
+       {{1003, L"-273.15000000"}, {1004, L"-459.67000420"}}},
+      {"temperature: -40 C", IDD_TEMPERATURE, 1003, L"-40",
+       {{1004, L"-40.00000000"}, {1032, L"233.15000000"}}},
+      {"temperature: empty F", IDD_TEMPERATURE, 1004, L"",
+       {{1003, L"-17.77777778"}, {1032, L"255.37222200"}, {1004, L""}}},
+  };
+  for (const Typing& c : cases) {
+    auto dlg = Make(c.templateId);
+    ASSERT_TRUE(dlg->Create()) << c.name;
+    Type(*dlg, c.control, c.typed);
+    EXPECT_EQ(Text(*dlg, c.control), c.typed) << c.name << ": the typed field keeps its text";
+    ExpectTexts(*dlg, c.texts, c.name);
+  }
+}
+
+class LengthTest : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(m_dlg.Create()); }
+  CLengthDlg m_dlg;
+};
+
+TEST_F(LengthTest, EmptiedFieldIsZeroAndStaysEmpty) {
+  Type(m_dlg, IDC_LENGTH_METRE, L"");
+  EXPECT_EQ(Text(m_dlg, IDC_LENGTH_METRE), L"");
+  EXPECT_EQ(m_dlg.Value(1), 0);
+  for (int id : {IDC_LENGTH_MILE, IDC_LENGTH_KILOMETRE, IDC_LENGTH_INCH, IDC_LENGTH_MILLIMETRE}) {
+    EXPECT_EQ(Text(m_dlg, id), L"0.00000000") << id;
+  }
+}
+
+TEST_F(LengthTest, LetterBeepsAndPutsThePreviousValueBack) {
+  BeepCounter beeps;
+  Type(m_dlg, IDC_LENGTH_MILE, L"1x");
+  EXPECT_EQ(beeps.count(), 1);
+  EXPECT_EQ(Text(m_dlg, IDC_LENGTH_MILE), L"1.00000000");
+  EXPECT_EQ(Text(m_dlg, IDC_LENGTH_KILOMETRE), L"1.60900000");
+  EXPECT_EQ(m_dlg.Value(6), 1);
+}
+
+// Counts the texts a field is given from now on.
+class SetTextCounter {
+ public:
+  explicit SetTextCounter(HWND field) : m_field(field) {
+    s_count = 0;
+    m_previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
+    s_previous = m_previous;
+  }
+  ~SetTextCounter() {
+    SetWindowLongPtrW(m_field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_previous));
+  }
+  int count() const { return s_count; }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETTEXT) ++s_count;
+    return CallWindowProcW(s_previous, hwnd, message, wParam, lParam);
+  }
+  HWND m_field;
+  WNDPROC m_previous;
+  static inline WNDPROC s_previous = nullptr;
+  static inline int s_count = 0;
+};
+
+TEST_F(LengthTest, SameValueWrittenDifferentlyChangesNothingElse) {
+  SetTextCounter kilometre(m_dlg.GetDlgItem(IDC_LENGTH_KILOMETRE));
+  Type(m_dlg, IDC_LENGTH_MILE, L"1");
+  Type(m_dlg, IDC_LENGTH_MILE, L"1.0");
+  EXPECT_EQ(kilometre.count(), 0);
+  Type(m_dlg, IDC_LENGTH_MILE, L"3");
+  EXPECT_EQ(kilometre.count(), 1) << "a new value is written";
+  EXPECT_EQ(Text(m_dlg, IDC_LENGTH_KILOMETRE), L"4.82700000");
+}
+
+// The text colour the window gives a field when it is drawn.
+COLORREF TextColourOf(const CWnd& dlg, int id) {
+  const HDC dc = CreateCompatibleDC(nullptr);
+  SetTextColor(dc, RGB(1, 2, 3));
+  SendMessageW(dlg.m_hWnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+               reinterpret_cast<LPARAM>(dlg.GetDlgItem(id)));
+  const COLORREF colour = GetTextColor(dc);
+  DeleteDC(dc);
+  return colour;
+}
+
+TEST_F(LengthTest, NegativeNumbersAreRed) {
+  const COLORREF red = RGB(255, 0, 0);
+  Type(m_dlg, IDC_LENGTH_MILE, L"-5");
+  for (int id : {IDC_LENGTH_MILE, IDC_LENGTH_KILOMETRE, IDC_LENGTH_FOOT}) {
+    EXPECT_EQ(TextColourOf(m_dlg, id), red) << id;
+  }
+  struct Case {
+    int typedInto;
+    const wchar_t* text;
+    const wchar_t* yardShows;
+    bool red;
+  };
+  const Case cases[] = {
+      {IDC_LENGTH_YARD, L"-0.00000000", L"-0.00000000", false},
+      {IDC_LENGTH_YARD, L"-", L"-", false},
+      {IDC_LENGTH_YARD, L"0.5", L"0.5", false},
+      {IDC_LENGTH_YARD, L"-0.001", L"-0.001", true},
+      {IDC_LENGTH_MILE, L"-0.000000001", L"-0.00000176", true},
+      {IDC_LENGTH_KILOMETRE, L"-1e308", L"-1.#INF0000", true},
+  };
+  for (const Case& c : cases) {
+    Type(m_dlg, c.typedInto, c.text);
+    ASSERT_EQ(Text(m_dlg, IDC_LENGTH_YARD), c.yardShows) << testing::PrintToString(c.text);
+    EXPECT_EQ(TextColourOf(m_dlg, IDC_LENGTH_YARD) == red, c.red) << testing::PrintToString(c.text);
+  }
+}
+
+TEST_F(LengthTest, InfinityShowsAndIsRefusedAtTheNextEdit) {
+  Type(m_dlg, IDC_LENGTH_KILOMETRE, L"1e308");
+  EXPECT_EQ(Text(m_dlg, IDC_LENGTH_MILE), L"") << "too long to show";
+  const int infinite[] = {IDC_LENGTH_METRE, IDC_LENGTH_CENTIMETRE, IDC_LENGTH_MILLIMETRE,
+                          IDC_LENGTH_INCH, IDC_LENGTH_FOOT, IDC_LENGTH_YARD};
+  for (int id : infinite) EXPECT_EQ(Text(m_dlg, id), L"1.#INF0000") << id;
+
+  BeepCounter beeps;
+  Type(m_dlg, IDC_LENGTH_MILE, L"2");
+  EXPECT_EQ(beeps.count(), 6) << "once for every field showing 1.#INF0000";
+  EXPECT_EQ(Text(m_dlg, IDC_LENGTH_KILOMETRE), L"3.21800000");
+  EXPECT_EQ(Text(m_dlg, IDC_LENGTH_METRE), L"3218.00000000");
+}
+
+TEST_F(LengthTest, AnInfiniteInputNeverLeavesAStaleNumber) {
+  Type(m_dlg, IDC_LENGTH_KILOMETRE, L"1e999");
+  for (int id : {IDC_LENGTH_MILE, IDC_LENGTH_METRE, IDC_LENGTH_INCH, IDC_LENGTH_MILLIMETRE}) {
+    EXPECT_EQ(Text(m_dlg, id), L"") << id;
+  }
+  // The emptied fields hold no number; the next value typed converts as usual.
+  Type(m_dlg, IDC_LENGTH_MILE, L"2");
+  EXPECT_EQ(Text(m_dlg, IDC_LENGTH_KILOMETRE), L"3.21800000");
+  EXPECT_EQ(Text(m_dlg, IDC_LENGTH_METRE), L"3218.00000000");
+}
+
+TEST(ConverterTest, WithoutAMatrixEveryConvertedFieldIsZero) {
+  CConverterDlg dlg(kLengthTable, CUnitMatrix::NoTable{});
+  ASSERT_TRUE(dlg.Create());
+  EXPECT_EQ(Text(dlg, IDC_LENGTH_MILE), L"1.00000000");
+  EXPECT_EQ(dlg.Value(2), 0);
+  EXPECT_EQ(Text(dlg, IDC_LENGTH_KILOMETRE), L"") << "an empty field stays empty for 0";
+  Type(dlg, IDC_LENGTH_METRE, L"5");
+  EXPECT_EQ(Text(dlg, IDC_LENGTH_MILE), L"0.00000000");
+}
+
+// Runs a window modally and acts on it from inside its loop, as a user would.
+void RunModalWith(CDialog& dlg, std::function<void(HWND)> act) {
+  static std::function<void(HWND)> s_act;
+  s_act = std::move(act);
+  SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    s_act(GetActiveWindow());
+  });
+  dlg.DoModal();
+}
+
+TEST(ConverterTest, EnterInAFieldClosesTheWindow) {
+  CTempDlg dlg;
+  bool sawWindow = false;
+  RunModalWith(dlg, [&](HWND hwnd) {
+    sawWindow = TextOf(hwnd) == L"درجة الحرارة";
+    const HWND field = GetDlgItem(hwnd, IDC_TEMP_FAHRENHEIT);
+    SetFocus(field);
+    SetWindowTextW(field, L"50");
+    MSG msg{field, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    if (!IsDialogMessageW(hwnd, &msg)) DestroyWindow(hwnd);
+  });
+  EXPECT_TRUE(sawWindow);
+  EXPECT_EQ(dlg.Value(0), 10) << "the fields were read on closing";
+}
+
+TEST(SpeedCursorTest, HorseComesOnlyFromTheProgramFolder) {
+  namespace fs = std::filesystem;
+  const fs::path beside = CSpeedDlg::HorseCursorPath();
+  ASSERT_TRUE(fs::exists(beside)) << "the build puts horse.ani beside the program";
+
+  // A planted file in the current folder alone is not read.
+  const fs::path elsewhere = fs::temp_directory_path() / L"ralimet-cwd";
+  fs::create_directories(elsewhere);
+  fs::copy_file(beside, elsewhere / L"horse.ani", fs::copy_options::overwrite_existing);
+  const fs::path hidden = beside.wstring() + L".away";
+  fs::rename(beside, hidden);
+  const fs::path previous = fs::current_path();
+  fs::current_path(elsewhere);
+  {
+    CSpeedDlg dlg;
+    ASSERT_TRUE(dlg.Create());
+    SendMessageW(dlg.m_hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(dlg.m_hWnd),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(dlg.GetHorseCursor(), nullptr);
+
+    // Put back beside the program, it is loaded at the next pointer move.
+    fs::rename(hidden, beside);
+    SendMessageW(dlg.m_hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(dlg.m_hWnd),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_NE(dlg.GetHorseCursor(), nullptr);
+  }
+  fs::current_path(previous);
+  if (fs::exists(hidden)) fs::rename(hidden, beside);
+  fs::remove_all(elsewhere);
+}
+
+TEST(SpeedCursorTest, HorseOverTheBackgroundAndLabelsOnly) {
+  CSpeedDlg dlg;
+  ASSERT_TRUE(dlg.Create());
+  const auto setCursor = [&](HWND over) {
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    const LRESULT handled = SendMessageW(dlg.m_hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(over),
+                                         MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return std::make_pair(handled, GetCursor());
+  };
+  const HWND field = dlg.GetDlgItem(IDC_SPEED_KNOT);
+  const HWND label = GetWindow(field, GW_HWNDPREV);
+  for (const HWND over : {dlg.m_hWnd, label}) {
+    const auto [handled, cursor] = setCursor(over);
+    EXPECT_TRUE(handled);
+    EXPECT_EQ(cursor, dlg.GetHorseCursor());
+  }
+  for (const HWND over : {field, dlg.GetDlgItem(IDOK)}) {
+    const auto [handled, cursor] = setCursor(over);
+    EXPECT_FALSE(handled) << "the control keeps its own pointer";
+    EXPECT_NE(cursor, dlg.GetHorseCursor());
+  }
+}
+
+}  // namespace
