@@ -141,6 +141,14 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       if (OnCommand(wParam, lParam)) return 0;
       break;
+    case WM_NOTIFY: {
+      // As with commands, the own controls' notifications are held back while UpdateData runs.
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (IsUpdatingData() && header && IsChild(m_hWnd, header->hwndFrom)) break;
+      LRESULT result = 0;
+      if (OnNotify(wParam, lParam, &result)) return result;
+      break;
+    }
     case WM_CREATE:
       return OnCreate(reinterpret_cast<CREATESTRUCTW*>(lParam));
     case WM_ACTIVATE:
@@ -202,6 +210,8 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
   return OnCmdMsg(LOWORD(wParam), hwndControl ? HIWORD(wParam) : 0);
 }
 
+BOOL CWnd::OnNotify(WPARAM, LPARAM, LRESULT*) { return FALSE; }
+
 int CWnd::OnCreate(CREATESTRUCTW*) { return static_cast<int>(Default()); }
 void CWnd::OnActivate(UINT, HWND, BOOL) { Default(); }
 HBRUSH CWnd::OnCtlColor(HDC, HWND, UINT) { return reinterpret_cast<HBRUSH>(Default()); }
@@ -217,6 +227,30 @@ void CWnd::OnKeyUp(UINT, UINT, UINT) { Default(); }
 BOOL CWnd::OnSetCursor(HWND, UINT, UINT) { return static_cast<BOOL>(Default()); }
 BOOL CWnd::OnQueryNewPalette() { return static_cast<BOOL>(Default()); }
 void CWnd::OnPaletteChanged(HWND) { Default(); }
+
+void DDX_Text(CDataExchange* pDX, int id, std::wstring& value) {
+  const HWND control = pDX->PrepareCtrl(id);
+  if (pDX->m_bSaveAndValidate) {
+    value.assign(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    value.resize(static_cast<std::size_t>(
+        GetWindowTextW(control, value.data(), static_cast<int>(value.size()))));
+  } else {
+    SetWindowTextW(control, value.c_str());
+  }
+}
+
+void DDX_Check(CDataExchange* pDX, int id, BOOL& value) {
+  const HWND control = pDX->PrepareCtrl(id);
+  if (pDX->m_bSaveAndValidate) {
+    value = SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  } else {
+    SendMessageW(control, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+}
+
+void DDX_Control(CDataExchange* pDX, int id, HWND& control) {
+  if (!control) control = pDX->PrepareCtrl(id);
+}
 
 CWnd* AfxGetMainWnd() { return g_pMainWnd; }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <span>
+#include <string>
 #include <type_traits>
 
 #include "framework/runtime_class.h"
@@ -107,6 +108,9 @@ class CWnd : public CCmdTarget {
 
   // Handlers of window messages. Each one's default lets the window's original procedure answer.
   virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+  // A control's WM_NOTIFY. Answers TRUE when handled, with the message's result in *pResult;
+  // FALSE lets the default processing answer.
+  virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
   virtual int OnCreate(CREATESTRUCTW* pCreateStruct);
   virtual void OnActivate(UINT state, HWND hwndOther, BOOL bMinimized);
   virtual HBRUSH OnCtlColor(HDC hdc, HWND hwndControl, UINT nCtlColor);
@@ -156,6 +160,13 @@ class CDataExchange {
 
   HWND PrepareCtrl(int id) const { return m_pDlgWnd->GetDlgItem(id); }
 };
+
+// The window text of a control and a string member.
+void DDX_Text(CDataExchange* pDX, int id, std::wstring& value);
+// A check box and a BOOL member (TRUE when checked).
+void DDX_Check(CDataExchange* pDX, int id, BOOL& value);
+// Binds a member to a control of the window: the member holds the control's handle.
+void DDX_Control(CDataExchange* pDX, int id, HWND& control);
 
 // The program's main window: the owner of modal dialogs that have no parent.
 CWnd* AfxGetMainWnd();
