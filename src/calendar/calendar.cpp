@@ -10,12 +10,20 @@ namespace {
 constexpr int64_t kFirstGregorianDay = 577738;
 // 15 July 622, Hijri 1/1/1.
 constexpr int32_t kHijriEpochDay = 227016;
-// Days in 30 Hijri years, times 30: the mean year in thirtieths of a day.
+// Days in a 30-year Hijri cycle, which is also the mean year in thirtieths of a day.
 constexpr uint32_t kHijriCycleThirtieths = 10631;
+
+// Bit n set: year n of each 30-year cycle is a leap year (2, 5, 7, 10, 13, 15, 18, 21, 24, 26, 29).
+constexpr uint32_t kHijriLeapYearsOfCycle = 1u << 2 | 1u << 5 | 1u << 7 | 1u << 10 | 1u << 13 |
+                                            1u << 15 | 1u << 18 | 1u << 21 | 1u << 24 | 1u << 26 |
+                                            1u << 29;
+
+// Conversions in the reverse walk before it gives up; it never needs more than 13.
+constexpr int kLongestWalk = 32;
 
 constexpr uint8_t kGregorianMonthDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
-const wchar_t* const kWeekdayNames[7] = {L"السبت",    L"الأحد",     L"الإثنين", L"الثلاثاء",
+const wchar_t* const kWeekdayNames[7] = {L"السبت",    L"الأحد",  L"الإثنين", L"الثلاثاء",
                                          L"الأربعاء", L"الخميس", L"الجمعة"};
 
 bool IsValidMonth(uint8_t month) {
@@ -91,8 +99,8 @@ bool CDate::GetWeekdayName(uint8_t index, std::wstring& text) {
 
 bool CDate::GregorianToHijri(const DateParts& gregorian, DateParts& hijri) {
   const DateParts g = gregorian;
-  // Past kLastConvertibleGregorianYear the Hijri arithmetic is not needed and would soon
-  // overflow; invalid months and days have no day number.
+  // Past kLastConvertibleGregorianYear no caller needs an answer and far years would overflow
+  // the arithmetic; invalid months and days have no day number.
   if (!HasHijriDate(g) || g.year > kLastConvertibleGregorianYear || g.day < 1 ||
       g.day > GregorianMonthLength(g.month, g.year)) {
     hijri = DateParts{};
@@ -115,7 +123,8 @@ bool CDate::GregorianToHijri(const DateParts& gregorian, DateParts& hijri) {
 
 bool CDate::HijriToGregorian(DateParts& gregorian, const DateParts& hijri) {
   const DateParts h = hijri;
-  // Outside these years the walk below could search forever for a day it never meets.
+  // Later years would land past the Gregorian years GregorianToHijri answers for, and far ones
+  // would overflow the estimate and the keys.
   if (h.year < kFirstHijriYear || h.year > kLastHijriYear || h.day < 1 ||
       h.day > HijriMonthLength(h.month, h.year)) {
     gregorian = DateParts{};
@@ -124,21 +133,24 @@ bool CDate::HijriToGregorian(DateParts& gregorian, const DateParts& hijri) {
   const int32_t target = HijriKey(h);
   DateParts candidate = EstimateGregorian(h);
   // The estimate lies a few days early; a day of October 1582 that has no Hijri date keys as 0
-  // and so always steps forward, across the missing days.
-  for (;;) {
+  // and so always steps forward, across the missing days. A date the forward conversion never
+  // produced would swing back and forth for ever, hence the limit.
+  for (int conversions = 0; conversions < kLongestWalk; ++conversions) {
     DateParts seen;
     GregorianToHijri(candidate, seen);
     const int32_t key = HijriKey(seen);
+    if (key == target) {
+      gregorian = candidate;
+      return true;
+    }
     if (key < target) {
       NextDay(candidate);
-    } else if (key > target) {
-      PrevDay(candidate);
     } else {
-      break;
+      PrevDay(candidate);
     }
   }
-  gregorian = candidate;
-  return true;
+  gregorian = DateParts{};
+  return false;
 }
 
 bool CDate::IsGregorianLeapYear(int32_t year) {
@@ -148,12 +160,7 @@ bool CDate::IsGregorianLeapYear(int32_t year) {
 
 bool CDate::IsHijriLeapYear(int32_t year) {
   if (year <= 0) return false;
-  switch (year % 30) {
-    case 2: case 5: case 7: case 10: case 13: case 15: case 18: case 21: case 24: case 26: case 29:
-      return true;
-    default:
-      return false;
-  }
+  return (kHijriLeapYearsOfCycle >> (year % 30)) & 1;
 }
 
 uint8_t CDate::GregorianMonthLength(uint8_t month, int32_t year) {

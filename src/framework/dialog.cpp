@@ -45,22 +45,26 @@ void CDialog::EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }
 // The dialog manager's procedure sees the window first. At WM_INITDIALOG the object takes the
 // window over; from then on every message goes through WindowProc, and Default() hands it back
 // to the dialog manager, which asks this procedure again and is told to go on by itself.
-INT_PTR CALLBACK CDialog::StaticDlgProc(HWND hwnd, UINT message, WPARAM, LPARAM lParam) {
+INT_PTR CALLBACK CDialog::StaticDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_INITDIALOG) return FALSE;
   auto* pDialog = reinterpret_cast<CDialog*>(lParam);
-  pDialog->SubclassWindow(hwnd);
-  pDialog->CenterOverOwner();
-  return pDialog->OnInitDialog();
+  pDialog->CenterOverOwner(hwnd);
+  return pDialog->TakeOver(hwnd, wParam);
+}
+
+BOOL CDialog::TakeOver(HWND hwnd, WPARAM) {
+  SubclassWindow(hwnd);
+  return OnInitDialog();
 }
 
 // A window that opens at its owner's corner looks misplaced: it opens centred over the owner
 // instead, kept on the screen.
-void CDialog::CenterOverOwner() {
-  const HWND owner = GetWindow(m_hWnd, GW_OWNER);
+void CDialog::CenterOverOwner(HWND hwnd) {
+  const HWND owner = GetWindow(hwnd, GW_OWNER);
   if (!owner) return;
   RECT ownerRect, rect, work;
   GetWindowRect(owner, &ownerRect);
-  GetWindowRect(m_hWnd, &rect);
+  GetWindowRect(hwnd, &rect);
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const LONG width = rect.right - rect.left;
   const LONG height = rect.bottom - rect.top;
@@ -68,7 +72,7 @@ void CDialog::CenterOverOwner() {
                             std::max(work.left, work.right - width));
   const LONG y = std::clamp((ownerRect.top + ownerRect.bottom - height) / 2, work.top,
                             std::max(work.top, work.bottom - height));
-  SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 BOOL CDialog::OnInitDialog() {

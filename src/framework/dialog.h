@@ -25,6 +25,9 @@ class CDialog : public CWnd {
   // Escape, the close box, IDCANCEL: ends the window without reading anything.
   virtual void OnCancel();
 
+  // Binds this object to the window at its WM_INITDIALOG and initialises it.
+  BOOL TakeOver(HWND hwnd, WPARAM focusControl);
+
   UINT m_nIDTemplate;
   CWnd* m_pParentWnd;
 
@@ -33,6 +36,6 @@ class CDialog : public CWnd {
  private:
   static INT_PTR CALLBACK StaticDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   const DLGTEMPLATE* LoadTemplate() const;
-  void CenterOverOwner();
+  static void CenterOverOwner(HWND hwnd);
   HWND OwnerWindow() const;
 };

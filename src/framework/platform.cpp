@@ -31,9 +31,35 @@ bool SystemAskFileName(HWND owner, bool save, std::wstring& path) {
   return true;
 }
 
+SYSTEMTIME SystemLocalTime() {
+  SYSTEMTIME time{};
+  ::GetLocalTime(&time);
+  return time;
+}
+
+DWORD SystemTimeZone(TIME_ZONE_INFORMATION& zone) { return ::GetTimeZoneInformation(&zone); }
+
+std::wstring SystemUserLocaleInfo(LCTYPE type) {
+  const int length = GetLocaleInfoW(LOCALE_USER_DEFAULT, type, nullptr, 0);
+  if (length <= 0) return {};
+  std::wstring value(static_cast<std::size_t>(length), L'\0');
+  const int written = GetLocaleInfoW(LOCALE_USER_DEFAULT, type, value.data(), length);
+  // The answer counts the terminator.
+  value.resize(written > 0 ? static_cast<std::size_t>(written) - 1 : 0);
+  return value;
+}
+
+int SystemEnumFontFamily(HDC hdc, const wchar_t* family, FONTENUMPROCW proc, LPARAM param) {
+  return EnumFontFamiliesW(hdc, family, proc, param);
+}
+
 BeepFn g_beep = SystemBeep;
 SoundHooks g_sound{SystemPlaySound, SystemStopSound};
 AskFileNameFn g_askFileName = SystemAskFileName;
+LocalTimeFn g_localTime = SystemLocalTime;
+TimeZoneFn g_timeZone = SystemTimeZone;
+UserLocaleInfoFn g_userLocaleInfo = SystemUserLocaleInfo;
+EnumFontFamilyFn g_enumFontFamily = SystemEnumFontFamily;
 
 }  // namespace
 
@@ -62,6 +88,40 @@ bool AskFileName(HWND owner, bool save, std::wstring& path) {
 AskFileNameFn SetAskFileNameForTesting(AskFileNameFn ask) {
   AskFileNameFn previous = g_askFileName;
   g_askFileName = ask ? ask : SystemAskFileName;
+  return previous;
+}
+
+SYSTEMTIME LocalTime() { return g_localTime(); }
+
+LocalTimeFn SetLocalTimeForTesting(LocalTimeFn localTime) {
+  LocalTimeFn previous = g_localTime;
+  g_localTime = localTime ? localTime : SystemLocalTime;
+  return previous;
+}
+
+DWORD TimeZone(TIME_ZONE_INFORMATION& zone) { return g_timeZone(zone); }
+
+TimeZoneFn SetTimeZoneForTesting(TimeZoneFn timeZone) {
+  TimeZoneFn previous = g_timeZone;
+  g_timeZone = timeZone ? timeZone : SystemTimeZone;
+  return previous;
+}
+
+std::wstring UserLocaleInfo(LCTYPE type) { return g_userLocaleInfo(type); }
+
+UserLocaleInfoFn SetUserLocaleInfoForTesting(UserLocaleInfoFn localeInfo) {
+  UserLocaleInfoFn previous = g_userLocaleInfo;
+  g_userLocaleInfo = localeInfo ? localeInfo : SystemUserLocaleInfo;
+  return previous;
+}
+
+int EnumFontFamily(HDC hdc, const wchar_t* family, FONTENUMPROCW proc, LPARAM param) {
+  return g_enumFontFamily(hdc, family, proc, param);
+}
+
+EnumFontFamilyFn SetEnumFontFamilyForTesting(EnumFontFamilyFn enumFontFamily) {
+  EnumFontFamilyFn previous = g_enumFontFamily;
+  g_enumFontFamily = enumFontFamily ? enumFontFamily : SystemEnumFontFamily;
   return previous;
 }
 

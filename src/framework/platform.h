@@ -31,4 +31,28 @@ bool AskFileName(HWND owner, bool save, std::wstring& path);
 using AskFileNameFn = bool (*)(HWND owner, bool save, std::wstring& path);
 AskFileNameFn SetAskFileNameForTesting(AskFileNameFn ask);
 
+// The system's local time, daylight saving included (GetLocalTime).
+SYSTEMTIME LocalTime();
+using LocalTimeFn = SYSTEMTIME (*)();
+LocalTimeFn SetLocalTimeForTesting(LocalTimeFn localTime);
+
+// The computer's time zone (GetTimeZoneInformation): fills zone and answers the call's result,
+// TIME_ZONE_ID_UNKNOWN, _STANDARD, _DAYLIGHT or _INVALID.
+DWORD TimeZone(TIME_ZONE_INFORMATION& zone);
+using TimeZoneFn = DWORD (*)(TIME_ZONE_INFORMATION& zone);
+TimeZoneFn SetTimeZoneForTesting(TimeZoneFn timeZone);
+
+// One setting of the user's locale (GetLocaleInfoW with LOCALE_USER_DEFAULT); empty when it
+// cannot be read.
+std::wstring UserLocaleInfo(LCTYPE type);
+using UserLocaleInfoFn = std::wstring (*)(LCTYPE type);
+UserLocaleInfoFn SetUserLocaleInfoForTesting(UserLocaleInfoFn localeInfo);
+
+// The fonts of one family on a device, each handed to proc until it answers 0
+// (EnumFontFamiliesW); answers what proc last answered, or 1 when the family has no font.
+int EnumFontFamily(HDC hdc, const wchar_t* family, FONTENUMPROCW proc, LPARAM param);
+using EnumFontFamilyFn = int (*)(HDC hdc, const wchar_t* family, FONTENUMPROCW proc,
+                                 LPARAM param);
+EnumFontFamilyFn SetEnumFontFamilyForTesting(EnumFontFamilyFn enumFontFamily);
+
 }  // namespace platform

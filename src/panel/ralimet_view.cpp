@@ -6,8 +6,10 @@
 #include "framework/platform.h"
 #include "panel/about_dlg.h"
 #include "res/resource.h"
+#include "sizes/dress_sheet.h"
 #include "units/converter_windows.h"
 #include "units/speed_dlg.h"
+#include "worldtime/world_time_dlg.h"
 
 IMPLEMENT_DYNCREATE(CRalimetView, CView)
 
@@ -44,8 +46,8 @@ void RunModal() {
 
 // What each button opens; the windows not yet part of the program are null.
 constexpr void (*kButtonWindows[CRalimetView::kExitButton])() = {
-    RunModal<CAreaDlg>,   nullptr,             nullptr,           RunModal<CSpeedDlg>,
-    nullptr,              RunModal<CLengthDlg>, RunModal<CTimeDlg>, RunModal<CTempDlg>,
+    RunModal<CAreaDlg>,   nullptr,             RunModal<CDlgDress>, RunModal<CSpeedDlg>,
+    RunModal<CWorldTimeDlg>, RunModal<CLengthDlg>, RunModal<CTimeDlg>, RunModal<CTempDlg>,
     RunModal<CVolumeDlg>, RunModal<CWeightDlg>, RunModal<CAboutDlg>,
 };
 

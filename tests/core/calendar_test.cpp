@@ -51,9 +51,8 @@ TEST(CalendarTest, ReferenceDayNumbers) {
     DateParts gregorian;
     int32_t dayNumber;
   };
-  const Case cases[] = {{{1, 1, 1}, 1},           {{622, 7, 15}, 227016},
-                        {{1582, 10, 4}, 577737},  {{1582, 10, 15}, 577738},
-                        {{1996, 1, 1}, 728661},   {{2000, 1, 1}, 730122},
+  const Case cases[] = {{{1, 1, 1}, 1},           {{622, 7, 15}, 227016}, {{1582, 10, 4}, 577737},
+                        {{1582, 10, 15}, 577738}, {{1996, 1, 1}, 728661}, {{2000, 1, 1}, 730122},
                         {{5000, 12, 31}, 1826214}};
   for (const Case& c : cases) {
     EXPECT_EQ(DayNumberOf(c.gregorian), c.dayNumber) << c.gregorian;
@@ -125,12 +124,12 @@ TEST(CalendarTest, ConvertsKnownDatesBothWays) {
     const wchar_t* weekday;  // null when not checked
   };
   const Case cases[] = {
-      {{622, 7, 15}, {1, 1, 1}, kThursday},       {{622, 7, 16}, {1, 1, 2}, nullptr},
-      {{1582, 10, 4}, {990, 9, 17}, kThursday},   {{1582, 10, 15}, {990, 9, 18}, kFriday},
-      {{1996, 1, 1}, {1416, 8, 10}, kMonday},     {{2000, 1, 1}, {1420, 9, 25}, kSaturday},
-      {{2000, 2, 29}, {1420, 11, 25}, nullptr},   {{1900, 3, 1}, {1317, 10, 29}, nullptr},
-      {{1600, 2, 29}, {1008, 8, 15}, nullptr},    {{1500, 2, 29}, {905, 7, 30}, nullptr},
-      {{5000, 12, 31}, {4513, 11, 2}, nullptr},   {{624, 6, 22}, {2, 12, 30}, nullptr}};
+      {{622, 7, 15}, {1, 1, 1}, kThursday},     {{622, 7, 16}, {1, 1, 2}, nullptr},
+      {{1582, 10, 4}, {990, 9, 17}, kThursday}, {{1582, 10, 15}, {990, 9, 18}, kFriday},
+      {{1996, 1, 1}, {1416, 8, 10}, kMonday},   {{2000, 1, 1}, {1420, 9, 25}, kSaturday},
+      {{2000, 2, 29}, {1420, 11, 25}, nullptr}, {{1900, 3, 1}, {1317, 10, 29}, nullptr},
+      {{1600, 2, 29}, {1008, 8, 15}, nullptr},  {{1500, 2, 29}, {905, 7, 30}, nullptr},
+      {{5000, 12, 31}, {4513, 11, 2}, nullptr}, {{624, 6, 22}, {2, 12, 30}, nullptr}};
   for (const Case& c : cases) {
     CDate fromGregorian;
     EXPECT_TRUE(fromGregorian.SetDate(c.gregorian.month, c.gregorian.day, c.gregorian.year, false))
@@ -161,8 +160,8 @@ TEST(CalendarTest, LastHijriYearReachesIntoGregorian5001) {
 }
 
 TEST(CalendarTest, GregorianDayWithoutHijriDateIsKeptAndHijriCleared) {
-  const DateParts cases[] = {{622, 7, 14}, {622, 6, 30}, {622, 1, 1},  {1582, 10, 5},
-                             {1582, 10, 10}, {1582, 10, 14}};
+  const DateParts cases[] = {{622, 7, 14},  {622, 6, 30},   {622, 1, 1},
+                             {1582, 10, 5}, {1582, 10, 10}, {1582, 10, 14}};
   for (const DateParts& g : cases) {
     CDate date;
     EXPECT_FALSE(date.SetDate(g.month, g.day, g.year, false)) << g;
@@ -176,13 +175,12 @@ TEST(CalendarTest, OutOfRangeChangesNeitherSide) {
     DateParts date;
     bool isHijri;
   };
-  const Case cases[] = {
-      {{621, 12, 31}, false}, {{5001, 1, 1}, false},  {{2000, 0, 1}, false},
-      {{2000, 13, 1}, false}, {{2000, 1, 0}, false},  {{1700, 2, 29}, false},
-      {{1900, 2, 29}, false}, {{2001, 4, 31}, false}, {{-2000, 1, 1}, false},
-      {{0, 1, 1}, true},      {{4514, 1, 1}, true},   {{-1, 1, 1}, true},
-      {{1400, 0, 1}, true},   {{1400, 13, 1}, true},  {{1400, 1, 0}, true},
-      {{1, 12, 30}, true},    {{1400, 2, 30}, true},  {{1400, 1, 31}, true}};
+  const Case cases[] = {{{621, 12, 31}, false}, {{5001, 1, 1}, false},  {{2000, 0, 1}, false},
+                        {{2000, 13, 1}, false}, {{2000, 1, 0}, false},  {{1700, 2, 29}, false},
+                        {{1900, 2, 29}, false}, {{2001, 4, 31}, false}, {{-2000, 1, 1}, false},
+                        {{0, 1, 1}, true},      {{4514, 1, 1}, true},   {{-1, 1, 1}, true},
+                        {{1400, 0, 1}, true},   {{1400, 13, 1}, true},  {{1400, 1, 0}, true},
+                        {{1, 12, 30}, true},    {{1400, 2, 30}, true},  {{1400, 1, 31}, true}};
   for (const Case& c : cases) {
     CDate date;
     ASSERT_TRUE(date.SetDate(10, 15, 1582, false));
@@ -196,15 +194,16 @@ TEST(CalendarTest, OutOfRangeChangesNeitherSide) {
 TEST(CalendarTest, ConversionsRefuseWhatIsNoDate) {
   // Days that the conversions never produce, and years where the arithmetic would overflow or
   // the reverse walk would never meet its date.
-  const DateParts gregorian[] = {{2000, 2, 30}, {2000, 0, 5},     {2000, 13, 5},
+  const DateParts gregorian[] = {{2000, 2, 30}, {2000, 0, 5},       {2000, 13, 5},
                                  {5002, 1, 1},  {2147483647, 1, 1}, kNoDate};
   for (const DateParts& g : gregorian) {
     DateParts h{1, 1, 1};
     EXPECT_FALSE(CDate::GregorianToHijri(g, h)) << g;
     EXPECT_EQ(h, kNoDate) << g;
   }
-  const DateParts hijri[] = {{-5, 1, 1}, {4514, 1, 1}, {2147483647, 1, 1}, {-2147483647 - 1, 1, 1},
-                             {1400, 2, 30}, kNoDate};
+  const DateParts hijri[] = {{-5, 1, 1},         {4514, 1, 1},
+                             {2147483647, 1, 1}, {-2147483647 - 1, 1, 1},
+                             {1400, 2, 30},      kNoDate};
   for (const DateParts& h : hijri) {
     DateParts g{2000, 1, 1};
     EXPECT_FALSE(CDate::HijriToGregorian(g, h)) << h;
@@ -213,7 +212,7 @@ TEST(CalendarTest, ConversionsRefuseWhatIsNoDate) {
 }
 
 TEST(CalendarTest, WeekdayNames) {
-  const wchar_t* const names[] = {kSaturday, L"الأحد",  kMonday, L"الثلاثاء",
+  const wchar_t* const names[] = {kSaturday,   L"الأحد",  kMonday, L"الثلاثاء",
                                   L"الأربعاء", kThursday, kFriday};
   for (uint8_t index = 0; index < 7; ++index) {
     std::wstring text;
@@ -250,7 +249,8 @@ TEST(CalendarTest, EveryGregorianDayFollowsThePreviousHijriDay) {
     ++expected.day;
     if (dayNumber == HijriYearStart(expected.year + 1)) {
       expected = DateParts{expected.year + 1, 1, 1};
-    } else if (expected.month < 12 && dayNumber == HijriMonthStart(expected.year, expected.month + 1)) {
+    } else if (expected.month < 12 &&
+               dayNumber == HijriMonthStart(expected.year, expected.month + 1)) {
       expected = DateParts{expected.year, static_cast<uint8_t>(expected.month + 1), 1};
     }
   }
@@ -286,6 +286,11 @@ TEST(CalendarTest, EveryHijriDateComesBackThroughGregorian) {
         }
         previousDayNumber = dayNumber;
         DateParts estimate = CDate::EstimateGregorian(hijri);
+        if (estimate.day < 1 ||
+            estimate.day > CDate::GregorianMonthLength(estimate.month, estimate.year)) {
+          ADD_FAILURE() << hijri << " estimated at the non-existent " << estimate;
+          if (fail()) return;
+        }
         const int allowedSteps = dayNumber == 577738 ? 12 : 2;
         int steps = 0;
         while (!(estimate == date.m_gregorian) && steps <= allowedSteps) {

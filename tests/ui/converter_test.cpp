@@ -299,21 +299,10 @@ TEST(ConverterTest, WithoutAMatrixEveryConvertedFieldIsZero) {
   EXPECT_EQ(Text(dlg, IDC_LENGTH_MILE), L"0.00000000");
 }
 
-// Runs a window modally and acts on it from inside its loop, as a user would.
-void RunModalWith(CDialog& dlg, std::function<void(HWND)> act) {
-  static std::function<void(HWND)> s_act;
-  s_act = std::move(act);
-  SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    s_act(GetActiveWindow());
-  });
-  dlg.DoModal();
-}
-
 TEST(ConverterTest, EnterInAFieldClosesTheWindow) {
   CTempDlg dlg;
   bool sawWindow = false;
-  RunModalWith(dlg, [&](HWND hwnd) {
+  ActInsideModalLoop([&](HWND hwnd) {
     sawWindow = TextOf(hwnd) == L"درجة الحرارة";
     const HWND field = GetDlgItem(hwnd, IDC_TEMP_FAHRENHEIT);
     SetFocus(field);
@@ -321,6 +310,7 @@ TEST(ConverterTest, EnterInAFieldClosesTheWindow) {
     MSG msg{field, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
     if (!IsDialogMessageW(hwnd, &msg)) DestroyWindow(hwnd);
   });
+  dlg.DoModal();
   EXPECT_TRUE(sawWindow);
   EXPECT_EQ(dlg.Value(0), 10) << "the fields were read on closing";
 }

@@ -21,6 +21,7 @@ class WindowWatcher {
  public:
   WindowWatcher() {
     s_captions.clear();
+    s_opening = nullptr;
     m_hook = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
   }
   ~WindowWatcher() { UnhookWindowsHookEx(m_hook); }
@@ -30,19 +31,27 @@ class WindowWatcher {
   }
 
  private:
+  // A window may be activated before it has finished its set-up (a property sheet sets its
+  // caption after that): it is looked at from its own modal loop, once it runs.
   static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
       const auto hwnd = reinterpret_cast<HWND>(wParam);
-      if (GetWindow(hwnd, GW_OWNER)) {
-        s_captions.push_back(TextOf(hwnd));
-        PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+      if (GetWindow(hwnd, GW_OWNER) && hwnd != s_opening) {
+        s_opening = hwnd;
+        SetTimer(nullptr, 0, 0, LookAndClose);
       }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
   }
+  static void CALLBACK LookAndClose(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    s_captions.push_back(TextOf(s_opening));
+    PostMessageW(s_opening, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  }
 
   HHOOK m_hook;
   static inline std::vector<std::wstring> s_captions;
+  static inline HWND s_opening = nullptr;
 };
 
 // The About box, as the tests below count it.
@@ -221,7 +230,7 @@ TEST_F(LauncherTest, ArrowKeysStepOnReleaseAndWrap) {
 
 TEST_F(LauncherTest, EachButtonOpensItsWindow) {
   const wchar_t* const expected[] = {
-      L"المساحة", nullptr, nullptr, L"السرعة", nullptr, L"الطول",
+      L"المساحة", nullptr, L"مقاسات الملبوسات", L"السرعة", L"التوقيت", L"الطول",
       L"الزمن",   L"درجة الحرارة", L"الحجم", L"وزن", kAboutCaption,
   };
   for (int n = 0; n < CRalimetView::kExitButton; ++n) {

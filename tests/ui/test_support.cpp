@@ -36,6 +36,15 @@ std::wstring TextOf(HWND control) {
   return text;
 }
 
+void ActInsideModalLoop(std::function<void(HWND active)> act) {
+  static std::function<void(HWND)> s_act;
+  s_act = std::move(act);
+  SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    s_act(GetActiveWindow());
+  });
+}
+
 int PumpMessages() {
   int exitCode = -1;
   MSG msg;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,10 @@ class SoundRecorder {
 };
 
 std::wstring TextOf(HWND control);
+
+// Acts on the active window from inside the modal loop that the caller starts next, as a user
+// would once the window is open.
+void ActInsideModalLoop(std::function<void(HWND active)> act);
 
 // Dispatches what is waiting in this thread's queue (a WM_QUIT is kept aside and reported).
 // Answers the exit code of the WM_QUIT it met, or -1 when there was none.

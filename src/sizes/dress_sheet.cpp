@@ -1,0 +1,40 @@
+#include "sizes/dress_sheet.h"
+
+#include "panel/panel_palette.h"
+
+IMPLEMENT_DYNAMIC(CDlgDress, CPropertySheet)
+
+CDlgDress::CDlgDress() : CPropertySheet(L"مقاسات الملبوسات") {
+  m_psh.dwFlags |= PSH_NOAPPLYNOW | PSH_RTLREADING;
+  AddPage(&m_pageMen);
+  AddPage(&m_pageWomen);
+}
+
+BOOL CDlgDress::OnInitDialog() {
+  CPropertySheet::OnInitDialog();
+  ::DestroyWindow(GetDlgItem(IDOK));
+  const HWND back = GetDlgItem(IDCANCEL);
+  SetWindowTextW(back, L"رجــوع");
+  // The one button goes to the bottom left, 8 pixels from the client area's edge.
+  RECT rect;
+  GetWindowRect(back, &rect);
+  MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+  MoveWindow(back, 8, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+  return TRUE;
+}
+
+void CDlgDress::OnActivate(UINT state, HWND hwndOther, BOOL bMinimized) {
+  CPropertySheet::OnActivate(state, hwndOther, bMinimized);
+  if (state != WA_INACTIVE) {
+    RealizePanelPalette(this, dynamic_cast<CFrameWnd*>(AfxGetMainWnd()));
+  }
+}
+
+// Enter still asks for the OK button that is gone; it closes the sheet as "رجــوع" does.
+BOOL CDlgDress::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (LOWORD(wParam) == IDOK && HIWORD(wParam) == BN_CLICKED) {
+    PostMessageW(m_hWnd, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    return TRUE;
+  }
+  return CPropertySheet::OnCommand(wParam, lParam);
+}

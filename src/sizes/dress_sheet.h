@@ -1,0 +1,20 @@
+#pragma once
+
+#include "sizes/size_pages.h"
+
+// The clothing sizes window: the men's and the women's pages, and one button, "رجــوع".
+class CDlgDress : public CPropertySheet {
+  DECLARE_DYNAMIC(CDlgDress)
+
+ public:
+  CDlgDress();
+
+ protected:
+  BOOL OnInitDialog() override;
+  void OnActivate(UINT state, HWND hwndOther, BOOL bMinimized) override;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  CWomDPage m_pageWomen;
+  CMenDPage m_pageMen;
+};

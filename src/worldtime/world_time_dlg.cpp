@@ -1,0 +1,252 @@
+#include "worldtime/world_time_dlg.h"
+
+#include <commctrl.h>
+
+#include "convert/field_exchange.h"
+#include "framework/app.h"
+#include "framework/platform.h"
+#include "panel/panel_palette.h"
+#include "res/resource.h"
+#include "worldtime/country_offsets.h"
+
+namespace {
+
+constexpr int kHoursPerDay = 24;
+constexpr int kMinutesPerHour = 60;
+
+std::int32_t ComputerOffsetCode() {
+  TIME_ZONE_INFORMATION zone{};
+  const DWORD state = platform::TimeZone(zone);
+  return LocalOffsetCode(static_cast<ZoneState>(state), zone.Bias, zone.StandardBias,
+                         zone.DaylightBias);
+}
+
+// value + step wrapped into 0 to range - 1. Wide, so that no step can overflow.
+int Wrap(int value, int step, int range) {
+  const long long wrapped = (static_cast<long long>(value) + step) % range;
+  return static_cast<int>(wrapped < 0 ? wrapped + range : wrapped);
+}
+
+}  // namespace
+
+const CommandRoute CWorldTimeDlg::kRoutes[] = {
+    Command(CBN_SELCHANGE, IDC_WT_FIRST_PLACE, &CWorldTimeDlg::OnSelChangeFirstPlace),
+    Command(CBN_SELCHANGE, IDC_WT_SECOND_PLACE, &CWorldTimeDlg::OnSelChangeSecondPlace),
+    Command(BN_CLICKED, IDC_WT_LOCAL_NOW, &CWorldTimeDlg::SetLocalTimeNow),
+    Command(BN_CLICKED, IDC_WT_24_HOUR, &CWorldTimeDlg::On24Hour),
+    CommandRange(EN_SETFOCUS, IDC_WT_FIRST_TIME, IDC_WT_LOCAL_TIME,
+                 &CWorldTimeDlg::OnSetFocusTime),
+};
+const MessageMap CWorldTimeDlg::kMessageMap{&CDialog::kMessageMap, kRoutes};
+
+CWorldTimeDlg::CWorldTimeDlg(CWnd* pParentWnd)
+    : CDialog(IDD_WORLDTIME, pParentWnd), m_localOffset(ComputerOffsetCode()) {}
+
+void CWorldTimeDlg::DoDataExchange(CDataExchange* pDX) {
+  DDX_Control(pDX, IDC_WT_LOCAL_MINUTE_SPIN, m_spinLocalMinute);
+  DDX_Control(pDX, IDC_WT_LOCAL_HOUR_SPIN, m_spinLocalHour);
+  DDX_Control(pDX, IDC_WT_SECOND_MINUTE_SPIN, m_spinCountry2Minute);
+  DDX_Control(pDX, IDC_WT_SECOND_HOUR_SPIN, m_spinCountry2Hour);
+  DDX_Control(pDX, IDC_WT_FIRST_MINUTE_SPIN, m_spinCountry1Minute);
+  DDX_Control(pDX, IDC_WT_FIRST_HOUR_SPIN, m_spinCountry1Hour);
+  DDX_Control(pDX, IDC_WT_SECOND_PLACE, m_comboCountry2);
+  DDX_Control(pDX, IDC_WT_FIRST_PLACE, m_comboCountry1);
+  DDX_Text(pDX, IDC_WT_FIRST_TIME, m_strCountry1Time);
+  DDX_Text(pDX, IDC_WT_SECOND_TIME, m_strCountry2Time);
+  DDX_Text(pDX, IDC_WT_LOCAL_TIME, m_strLocalTime);
+  DDX_Check(pDX, IDC_WT_24_HOUR, m_b24Hour);
+}
+
+BOOL CWorldTimeDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  UseDigitalFont();
+  const std::wstring timeFormat = platform::UserLocaleInfo(LOCALE_ITIME);
+  m_b24Hour = !timeFormat.empty() && timeFormat[0] == L'1';
+  FillPlaceLists();
+  SelectStoredPlace(m_comboCountry1, kFirstPlaceEntry, kDefaultFirstPlace);
+  SelectStoredPlace(m_comboCountry2, kSecondPlaceEntry, kDefaultSecondPlace);
+  // Upper above lower, so that the up arrow steps forward.
+  for (const HWND spin : {m_spinLocalHour, m_spinCountry1Hour, m_spinCountry2Hour}) {
+    SendMessageW(spin, UDM_SETRANGE, 0, MAKELPARAM(kHoursPerDay - 1, 0));
+  }
+  for (const HWND spin : {m_spinLocalMinute, m_spinCountry1Minute, m_spinCountry2Minute}) {
+    SendMessageW(spin, UDM_SETRANGE, 0, MAKELPARAM(kMinutesPerHour - 1, 0));
+  }
+  SetLocalTimeNow();
+  return TRUE;
+}
+
+// The clocks keep the window's font unless the computer has a raster font of the digital family.
+void CWorldTimeDlg::UseDigitalFont() {
+  LOGFONTW found{};
+  {
+    const ClientDC screen(nullptr);
+    if (!screen.get() ||
+        platform::EnumFontFamily(screen.get(), kDigitalFontFamily, EnumRasterFontProc,
+                                 reinterpret_cast<LPARAM>(&found)) != 0 ||
+        found.lfFaceName[0] == L'\0') {
+      return;
+    }
+  }
+  m_hDigitalFont.reset(CreateFontIndirectW(&found));
+  if (!m_hDigitalFont) return;
+  for (const int id : {IDC_WT_LOCAL_TIME, IDC_WT_FIRST_TIME, IDC_WT_SECOND_TIME}) {
+    SendMessageW(GetDlgItem(id), WM_SETFONT, reinterpret_cast<WPARAM>(m_hDigitalFont.get()),
+                 TRUE);
+  }
+}
+
+void CWorldTimeDlg::FillPlaceLists() {
+  for (int row = 0; row < kPlaceCount; ++row) {
+    // A name that cannot be loaded leaves its row empty rather than moving the rows after it.
+    const wchar_t* resource = nullptr;
+    const int length = LoadStringW(AfxGetResourceHandle(), kFirstPlaceNameId + row,
+                                   reinterpret_cast<wchar_t*>(&resource), 0);
+    const std::wstring name =
+        resource && length > 0 ? std::wstring(resource, static_cast<std::size_t>(length)) : L"";
+    for (const HWND list : {m_comboCountry1, m_comboCountry2}) {
+      SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    }
+  }
+}
+
+void CWorldTimeDlg::SelectStoredPlace(HWND list, const wchar_t* entry, int defaultRow) {
+  const CWinApp* pApp = AfxGetApp();
+  const int row =
+      pApp ? static_cast<int>(pApp->GetProfileInt(kSection, entry, defaultRow)) : defaultRow;
+  // A stored row outside the table selects nothing; that place keeps the computer's own time
+  // until the user picks one.
+  SendMessageW(list, CB_SETCURSEL, IsPlaceRow(row) ? static_cast<WPARAM>(row) : WPARAM(-1), 0);
+}
+
+void CWorldTimeDlg::StorePlace(HWND list, const wchar_t* entry) {
+  const auto row = static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0));
+  if (const CWinApp* pApp = AfxGetApp()) pApp->WriteProfileInt(kSection, entry, row);
+}
+
+std::int32_t CWorldTimeDlg::ClockCode(Clock clock) const {
+  const HWND list = clock == kFirstPlace    ? m_comboCountry1
+                    : clock == kSecondPlace ? m_comboCountry2
+                                            : nullptr;
+  if (!list) return m_localOffset;
+  return PlaceOffsetCode(static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0)),
+                         m_localOffset);
+}
+
+void CWorldTimeDlg::Carry(Clock from, Clock to) {
+  const ClockTime carried =
+      CarryClock({m_hour[from], m_minute[from]}, ClockCode(from), ClockCode(to));
+  m_hour[to] = carried.hour;
+  m_minute[to] = carried.minute;
+}
+
+void CWorldTimeDlg::ShowClocks() {
+  m_strLocalTime = ClockText(m_hour[kLocal], m_minute[kLocal], m_b24Hour);
+  m_strCountry1Time = ClockText(m_hour[kFirstPlace], m_minute[kFirstPlace], m_b24Hour);
+  m_strCountry2Time = ClockText(m_hour[kSecondPlace], m_minute[kSecondPlace], m_b24Hour);
+}
+
+void CWorldTimeDlg::SetSpinPositions() {
+  const auto setPos = [](HWND spin, int pos) {
+    SendMessageW(spin, UDM_SETPOS, 0, MAKELPARAM(pos, 0));
+  };
+  setPos(m_spinLocalHour, m_hour[kLocal]);
+  setPos(m_spinCountry1Hour, m_hour[kFirstPlace]);
+  setPos(m_spinCountry2Hour, m_hour[kSecondPlace]);
+  setPos(m_spinLocalMinute, m_minute[kLocal]);
+  setPos(m_spinCountry1Minute, m_minute[kFirstPlace]);
+  setPos(m_spinCountry2Minute, m_minute[kSecondPlace]);
+}
+
+void CWorldTimeDlg::Refresh() {
+  ShowClocks();
+  SetSpinPositions();
+  UpdateData(false);
+}
+
+void CWorldTimeDlg::SetLocalTimeNow() {
+  const SYSTEMTIME now = platform::LocalTime();
+  m_hour[kLocal] = now.wHour;
+  m_minute[kLocal] = now.wMinute;
+  NormalizeTime(m_hour[kLocal], m_minute[kLocal]);
+  Carry(kLocal, kSecondPlace);
+  Carry(kLocal, kFirstPlace);
+  Refresh();
+}
+
+// The positions the spin buttons keep are never read back: only their steps count.
+BOOL CWorldTimeDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  if (!header || header->code != UDN_DELTAPOS) {
+    return CDialog::OnNotify(wParam, lParam, pResult);
+  }
+  struct SpinRole {
+    HWND spin;
+    Clock clock;
+    bool hours;
+    Clock carriedFirst, carriedSecond;
+  };
+  const SpinRole roles[] = {
+      {m_spinCountry1Hour, kFirstPlace, true, kSecondPlace, kLocal},
+      {m_spinCountry1Minute, kFirstPlace, false, kSecondPlace, kLocal},
+      {m_spinCountry2Hour, kSecondPlace, true, kFirstPlace, kLocal},
+      {m_spinCountry2Minute, kSecondPlace, false, kFirstPlace, kLocal},
+      {m_spinLocalHour, kLocal, true, kSecondPlace, kFirstPlace},
+      {m_spinLocalMinute, kLocal, false, kSecondPlace, kFirstPlace},
+  };
+  for (const SpinRole& role : roles) {
+    if (!role.spin || header->hwndFrom != role.spin) continue;
+    const int step = reinterpret_cast<const NMUPDOWN*>(lParam)->iDelta;
+    // Minutes wrap within their hour: they never carry into it.
+    if (role.hours) {
+      m_hour[role.clock] = Wrap(m_hour[role.clock], step, kHoursPerDay);
+    } else {
+      m_minute[role.clock] = Wrap(m_minute[role.clock], step, kMinutesPerHour);
+    }
+    Carry(role.clock, role.carriedFirst);
+    Carry(role.clock, role.carriedSecond);
+    Refresh();
+    break;
+  }
+  // The default processing lets the spin button move on as well.
+  *pResult = Default();
+  return TRUE;
+}
+
+void CWorldTimeDlg::OnSelChangeFirstPlace() {
+  Carry(kSecondPlace, kFirstPlace);
+  Refresh();
+  StorePlace(m_comboCountry1, kFirstPlaceEntry);
+}
+
+void CWorldTimeDlg::OnSelChangeSecondPlace() {
+  UpdateData(true);
+  Carry(kFirstPlace, kSecondPlace);
+  Refresh();
+  StorePlace(m_comboCountry2, kSecondPlaceEntry);
+}
+
+void CWorldTimeDlg::On24Hour() {
+  UpdateData(true);
+  Refresh();
+}
+
+// The time boxes are read-only: the focus goes on to the clock's hours spin button, whose arrow
+// keys step the hour.
+void CWorldTimeDlg::OnSetFocusTime(UINT controlId) {
+  HWND spin = nullptr;
+  switch (controlId) {
+    case IDC_WT_LOCAL_TIME: spin = m_spinLocalHour; break;
+    case IDC_WT_FIRST_TIME: spin = m_spinCountry1Hour; break;
+    case IDC_WT_SECOND_TIME: spin = m_spinCountry2Hour; break;
+    default: return;
+  }
+  if (spin) SetFocus(spin);
+}
+
+void CWorldTimeDlg::OnActivate(UINT state, HWND hwndOther, BOOL bMinimized) {
+  CDialog::OnActivate(state, hwndOther, bMinimized);
+  if (state != WA_INACTIVE) {
+    RealizePanelPalette(this, dynamic_cast<CFrameWnd*>(AfxGetMainWnd()));
+  }
+}

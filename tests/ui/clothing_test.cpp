@@ -1,0 +1,184 @@
+// The clothing sizes sheet run as the launcher runs it, with its lists chosen from as a user does.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+#include "sizes/dress_sheet.h"
+#include "test_support.h"
+
+namespace {
+
+constexpr int kMen = 0;
+constexpr int kWomen = 1;
+
+HWND CurrentPage(HWND sheet) {
+  return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+void ShowTab(HWND sheet, int tab) { SendMessageW(sheet, PSM_SETCURSEL, tab, 0); }
+
+// What the six lists of a page show: garments American, British, French, then shoes.
+std::vector<std::wstring> Shown(HWND page) {
+  std::vector<std::wstring> texts;
+  for (int id : {IDC_SIZE_GARMENT_US, IDC_SIZE_GARMENT_UK, IDC_SIZE_GARMENT_FR, IDC_SIZE_SHOE_US,
+                 IDC_SIZE_SHOE_UK, IDC_SIZE_SHOE_FR}) {
+    texts.push_back(TextOf(GetDlgItem(page, id)));
+  }
+  return texts;
+}
+
+// A user's choice of an entry: the list takes it and tells its page.
+void Choose(HWND page, int list, int entry) {
+  const HWND combo = GetDlgItem(page, list);
+  SendMessageW(combo, CB_SETCURSEL, entry, 0);
+  SendMessageW(page, WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+using Texts = std::vector<std::wstring>;
+
+// Opens the sheet, runs act on it and closes it with its button.
+INT_PTR RunSheet(const std::function<void(HWND sheet)>& act) {
+  CDlgDress sheet;
+  ActInsideModalLoop([&](HWND hwnd) {
+    act(hwnd);
+    if (IsWindow(hwnd)) SendMessageW(hwnd, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+  });
+  return sheet.DoModal();
+}
+
+TEST(ClothingSheetTest, OpensOnTheMenTabWithOneBackButton) {
+  const INT_PTR result = RunSheet([](HWND sheet) {
+    EXPECT_EQ(TextOf(sheet), L"مقاسات الملبوسات");
+    const HWND tabs = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
+    ASSERT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), kMen);
+    for (const auto& [index, title] : {std::pair{0, L"رجال"}, std::pair{1, L"سيدات"}}) {
+      wchar_t text[32] = {};
+      TCITEMW item{};
+      item.mask = TCIF_TEXT;
+      item.pszText = text;
+      item.cchTextMax = 32;
+      SendMessageW(tabs, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
+      EXPECT_STREQ(text, title);
+    }
+
+    EXPECT_EQ(GetDlgItem(sheet, IDOK), nullptr) << "no OK button";
+    for (int other : {0x3021 /* Apply */, IDHELP}) {
+      const HWND button = GetDlgItem(sheet, other);
+      EXPECT_TRUE(!button || !IsWindowVisible(button)) << other;
+    }
+    const HWND back = GetDlgItem(sheet, IDCANCEL);
+    ASSERT_NE(back, nullptr);
+    EXPECT_TRUE(IsWindowVisible(back));
+    EXPECT_EQ(TextOf(back), L"رجــوع");
+    RECT rect;
+    GetWindowRect(back, &rect);
+    MapWindowPoints(nullptr, sheet, reinterpret_cast<POINT*>(&rect), 2);
+    EXPECT_EQ(rect.left, 8);
+    RECT client;
+    GetClientRect(sheet, &client);
+    EXPECT_GT(rect.top, client.bottom / 2) << "it stays where the buttons stand, at the bottom";
+  });
+  EXPECT_EQ(result, IDCANCEL);
+}
+
+TEST(ClothingSheetTest, PagesOpenOnTheirFirstRows) {
+  RunSheet([](HWND sheet) {
+    EXPECT_EQ(Shown(CurrentPage(sheet)), (Texts{L"36", L"36", L"46", L"8", L"7", L"41"}));
+    ShowTab(sheet, kWomen);
+    // The French dress list opens on its second entry.
+    EXPECT_EQ(Shown(CurrentPage(sheet)), (Texts{L"6", L"8", L"38", L"6", L"4.5", L"38"}));
+  });
+}
+
+TEST(ClothingSheetTest, ChoosingAnEntryBringsItsGroupToTheSameRow) {
+  struct Case {
+    const char* name;
+    int tab;
+    int list;
+    int entry;
+    Texts shown;
+  };
+  const Case cases[] = {
+      {"women: French --", kWomen, IDC_SIZE_GARMENT_FR, 0,
+       {L"6", L"8", L"--", L"6", L"4.5", L"38"}},
+      {"women: American 8", kWomen, IDC_SIZE_GARMENT_US, 1,
+       {L"8", L"10", L"38", L"6", L"4.5", L"38"}},
+      {"women: the first French 39", kWomen, IDC_SIZE_SHOE_FR, 2,
+       {L"6", L"8", L"38", L"7", L"5.5", L"39"}},
+      {"women: the second French 39", kWomen, IDC_SIZE_SHOE_FR, 3,
+       {L"6", L"8", L"38", L"7.5", L"6", L"39"}},
+      {"men: British 8.5", kMen, IDC_SIZE_SHOE_UK, 2, {L"36", L"36", L"46", L"9.5", L"8.5", L"43"}},
+      {"men: French 52", kMen, IDC_SIZE_GARMENT_FR, 3, {L"42", L"42", L"52", L"8", L"7", L"41"}},
+  };
+  for (const Case& c : cases) {
+    RunSheet([&](HWND sheet) {
+      ShowTab(sheet, c.tab);
+      const HWND page = CurrentPage(sheet);
+      Choose(page, c.list, c.entry);
+      EXPECT_EQ(Shown(page), c.shown) << c.name;
+      const int other = c.tab == kMen ? kWomen : kMen;
+      ShowTab(sheet, other);
+      const Texts untouched = other == kMen ? Texts{L"36", L"36", L"46", L"8", L"7", L"41"}
+                                            : Texts{L"6", L"8", L"38", L"6", L"4.5", L"38"};
+      EXPECT_EQ(Shown(CurrentPage(sheet)), untouched) << c.name << ": the other page";
+    });
+  }
+}
+
+TEST(ClothingSheetTest, TabVisitsTheSixListsInOrder) {
+  RunSheet([](HWND sheet) {
+    const HWND page = CurrentPage(sheet);
+    std::vector<int> visited;
+    HWND at = GetDlgItem(page, IDC_SIZE_GARMENT_US);
+    for (int i = 0; i < 6; ++i) {
+      visited.push_back(GetDlgCtrlID(at));
+      at = GetNextDlgTabItem(page, at, FALSE);
+    }
+    EXPECT_EQ(visited, (std::vector<int>{IDC_SIZE_GARMENT_US, IDC_SIZE_GARMENT_UK,
+                                         IDC_SIZE_GARMENT_FR, IDC_SIZE_SHOE_US, IDC_SIZE_SHOE_UK,
+                                         IDC_SIZE_SHOE_FR}));
+  });
+}
+
+TEST(ClothingSheetTest, SelectionsSurviveTabSwitchesButNotAReopening) {
+  RunSheet([](HWND sheet) {
+    Choose(CurrentPage(sheet), IDC_SIZE_SHOE_US, 5);
+    ShowTab(sheet, kWomen);
+    ShowTab(sheet, kMen);
+    EXPECT_EQ(Shown(CurrentPage(sheet)), (Texts{L"36", L"36", L"46", L"12", L"11", L"46"}));
+  });
+  RunSheet([](HWND sheet) {
+    EXPECT_EQ(Shown(CurrentPage(sheet)), (Texts{L"36", L"36", L"46", L"8", L"7", L"41"}));
+  });
+}
+
+TEST(ClothingSheetTest, ClosesWithEscapeEnterAndTheCloseBox) {
+  const std::function<void(HWND)> closers[] = {
+      [](HWND sheet) {
+        MSG msg{GetDlgItem(CurrentPage(sheet), IDC_SIZE_GARMENT_US), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+        IsDialogMessageW(sheet, &msg);
+      },
+      [](HWND sheet) {
+        MSG msg{GetDlgItem(CurrentPage(sheet), IDC_SIZE_GARMENT_US), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+        IsDialogMessageW(sheet, &msg);
+      },
+      [](HWND sheet) { SendMessageW(sheet, WM_SYSCOMMAND, SC_CLOSE, 0); },
+  };
+  for (const auto& close : closers) {
+    CDlgDress sheet;
+    bool closed = false;
+    ActInsideModalLoop([&](HWND hwnd) {
+      close(hwnd);
+      // The sheet leaves its loop at the next message; give it one, then check it went.
+      PostMessageW(hwnd, WM_NULL, 0, 0);
+      closed = true;
+    });
+    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+    EXPECT_TRUE(closed);
+  }
+}
+
+}  // namespace

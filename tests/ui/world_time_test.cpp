@@ -1,0 +1,443 @@
+// The world time window on its real template, driven through its real controls: the up-down
+// controls step under their arrow keys, the lists under theirs. The system time, the zone, the
+// regional setting and the font search are the test's own.
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "framework/app.h"
+#include "framework/platform.h"
+#include "res/resource.h"
+#include "test_support.h"
+#include "worldtime/world_time_dlg.h"
+
+namespace {
+
+constexpr wchar_t kTimeKey[] = L"Software\\NURIX\\TALVORA\\2.0\\MERISK\\KALVENT\\Time";
+constexpr int kKuwait = 85;
+constexpr int kSaudiArabia = 51;
+
+// What the fake system answers.
+struct FakeSystem {
+  WORD hour = 14;
+  WORD minute = 7;
+  DWORD zoneState = TIME_ZONE_ID_UNKNOWN;
+  LONG bias = -180;  // +3:00
+  LONG standardBias = 0;
+  LONG daylightBias = -60;
+  const wchar_t* timeFormat = L"1";  // LOCALE_ITIME: 24-hour
+  // Answers the font search in place of the system; null: the family has no font.
+  platform::EnumFontFamilyFn fonts = nullptr;
+};
+FakeSystem g_system;
+
+SYSTEMTIME FakeLocalTime() {
+  SYSTEMTIME time{};
+  time.wYear = 2026;
+  time.wMonth = 3;
+  time.wDay = 8;
+  time.wHour = g_system.hour;
+  time.wMinute = g_system.minute;
+  return time;
+}
+
+DWORD FakeTimeZone(TIME_ZONE_INFORMATION& zone) {
+  zone = {};
+  zone.Bias = g_system.bias;
+  zone.StandardBias = g_system.standardBias;
+  zone.DaylightBias = g_system.daylightBias;
+  return g_system.zoneState;
+}
+
+std::wstring FakeLocaleInfo(LCTYPE type) {
+  return type == LOCALE_ITIME ? g_system.timeFormat : L"";
+}
+
+int FakeFonts(HDC hdc, const wchar_t* family, FONTENUMPROCW proc, LPARAM param) {
+  return g_system.fonts ? g_system.fonts(hdc, family, proc, param) : 1;
+}
+
+using Clocks = std::array<std::wstring, 3>;  // local, first place, second place
+
+class WorldTimeTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&controls);
+    m_app.SetRegistryKey(L"NURIX\\TALVORA\\2.0\\MERISK");
+    m_app.m_pszProfileName = L"KALVENT";
+    RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey);
+    g_system = FakeSystem{};
+    m_previousTime = platform::SetLocalTimeForTesting(FakeLocalTime);
+    m_previousZone = platform::SetTimeZoneForTesting(FakeTimeZone);
+    m_previousLocale = platform::SetUserLocaleInfoForTesting(FakeLocaleInfo);
+    m_previousFonts = platform::SetEnumFontFamilyForTesting(FakeFonts);
+  }
+
+  void TearDown() override {
+    m_dlg.reset();
+    platform::SetLocalTimeForTesting(m_previousTime);
+    platform::SetTimeZoneForTesting(m_previousZone);
+    platform::SetUserLocaleInfoForTesting(m_previousLocale);
+    platform::SetEnumFontFamilyForTesting(m_previousFonts);
+    RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey);
+  }
+
+  // A new window in place of the one before, made from what the fake system says now.
+  void Open() {
+    m_dlg.reset();
+    m_dlg = std::make_unique<CWorldTimeDlg>();
+    ASSERT_TRUE(m_dlg->Create());
+  }
+
+  HWND Item(int id) const { return m_dlg->GetDlgItem(id); }
+  Clocks Shown() const {
+    return {TextOf(Item(IDC_WT_LOCAL_TIME)), TextOf(Item(IDC_WT_FIRST_TIME)),
+            TextOf(Item(IDC_WT_SECOND_TIME))};
+  }
+  int Selection(int listId) const {
+    return static_cast<int>(SendMessageW(Item(listId), CB_GETCURSEL, 0, 0));
+  }
+
+  // A key pressed and released on a control, as the keyboard delivers it to the focus.
+  void Key(HWND control, UINT vk) {
+    SendMessageW(control, WM_KEYDOWN, vk, 1);
+    SendMessageW(control, WM_KEYUP, vk, 0xC0000001);
+  }
+  void Click(int buttonId) {
+    SendMessageW(Item(buttonId), BM_CLICK, 0, 0);
+  }
+  // A place picked from the list with the mouse: the new selection, then its notification.
+  void Choose(int listId, int row) {
+    SendMessageW(Item(listId), CB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    SendMessageW(m_dlg->m_hWnd, WM_COMMAND, MAKEWPARAM(listId, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(Item(listId)));
+  }
+
+  static void Store(const wchar_t* entry, DWORD type, const void* data, DWORD size) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kTimeKey, 0, nullptr, 0, KEY_WRITE, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(key, entry, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+  }
+  static void StoreRow(const wchar_t* entry, DWORD row) {
+    Store(entry, REG_DWORD, &row, sizeof row);
+  }
+  // The stored row, when it is there as a REG_DWORD.
+  static std::optional<int> StoredRow(const wchar_t* entry) {
+    DWORD type = 0;
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegGetValueW(HKEY_CURRENT_USER, kTimeKey, entry, RRF_RT_ANY, &type, &value, &size) !=
+            ERROR_SUCCESS ||
+        type != REG_DWORD) {
+      return std::nullopt;
+    }
+    return static_cast<int>(value);
+  }
+
+  CWinApp m_app;
+  std::unique_ptr<CWorldTimeDlg> m_dlg;
+
+ private:
+  platform::LocalTimeFn m_previousTime = nullptr;
+  platform::TimeZoneFn m_previousZone = nullptr;
+  platform::UserLocaleInfoFn m_previousLocale = nullptr;
+  platform::EnumFontFamilyFn m_previousFonts = nullptr;
+};
+
+std::wstring ListText(HWND list, int row) {
+  const auto length = SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(row), 0);
+  if (length < 0) return L"<none>";
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+TEST_F(WorldTimeTest, OpensAtTheSystemTimeWithTheDefaultPlaces) {
+  Open();
+  EXPECT_EQ(TextOf(m_dlg->m_hWnd), L"التوقيت");
+  EXPECT_EQ(Shown(), (Clocks{L"14:07", L"14:07", L"14:07"}));
+  EXPECT_EQ(Selection(IDC_WT_FIRST_PLACE), kKuwait);
+  EXPECT_EQ(Selection(IDC_WT_SECOND_PLACE), kSaudiArabia);
+  EXPECT_EQ(SendMessageW(Item(IDC_WT_24_HOUR), BM_GETCHECK, 0, 0), BST_CHECKED);
+  for (const int listId : {IDC_WT_FIRST_PLACE, IDC_WT_SECOND_PLACE}) {
+    const HWND list = Item(listId);
+    EXPECT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), 118) << listId;
+    // Rows in table order, stray spaces kept.
+    EXPECT_EQ(ListText(list, 0), L"إثيوبيا") << listId;
+    EXPECT_EQ(ListText(list, 2), L"أستراليا ") << listId;
+    EXPECT_EQ(ListText(list, 39), L" جرينادا") << listId;
+    EXPECT_EQ(ListText(list, kKuwait), L"الكويت") << listId;
+    EXPECT_EQ(ListText(list, 117), L"اليونان") << listId;
+  }
+  // Nothing is written until the user picks a place.
+  EXPECT_EQ(StoredRow(CWorldTimeDlg::kFirstPlaceEntry), std::nullopt);
+}
+
+TEST_F(WorldTimeTest, TwelveHourClocksAndTheTwentyFourHourBox) {
+  g_system.timeFormat = L"0";
+  Open();
+  EXPECT_EQ(SendMessageW(Item(IDC_WT_24_HOUR), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  struct Case {
+    WORD hour, minute;
+    const wchar_t* shown;
+  };
+  const Case cases[] = {
+      {13, 5, L"01:05 P"}, {9, 30, L"09:30 A"}, {0, 15, L"12:15 A"},
+      {12, 0, L"12:00 P"}, {23, 59, L"11:59 P"}, {11, 59, L"11:59 A"},
+  };
+  for (const Case& c : cases) {
+    g_system.hour = c.hour;
+    g_system.minute = c.minute;
+    Click(IDC_WT_LOCAL_NOW);
+    EXPECT_EQ(Shown(), (Clocks{c.shown, c.shown, c.shown})) << c.hour << ":" << c.minute;
+  }
+
+  Click(IDC_WT_24_HOUR);
+  EXPECT_EQ(Shown(), (Clocks{L"11:59", L"11:59", L"11:59"}));
+  Click(IDC_WT_24_HOUR);
+  EXPECT_EQ(Shown(), (Clocks{L"11:59 A", L"11:59 A", L"11:59 A"}));
+
+  // The choice is not kept: the next opening starts from the regional setting again.
+  Click(IDC_WT_24_HOUR);
+  g_system.timeFormat = L"0";
+  Open();
+  EXPECT_EQ(SendMessageW(Item(IDC_WT_24_HOUR), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  g_system.timeFormat = L"";
+  Open();
+  EXPECT_EQ(SendMessageW(Item(IDC_WT_24_HOUR), BM_GETCHECK, 0, 0), BST_UNCHECKED)
+      << "an unreadable setting means 12-hour";
+}
+
+TEST_F(WorldTimeTest, LocalSpinButtonsWrapWithoutCarrying) {
+  struct Case {
+    const char* name;
+    WORD hour, minute;
+    int spin;
+    UINT key;
+    const wchar_t* shown;
+  };
+  const Case cases[] = {
+      {"hour up past midnight", 23, 30, IDC_WT_LOCAL_HOUR_SPIN, VK_UP, L"00:30"},
+      {"minute up past the hour", 23, 59, IDC_WT_LOCAL_MINUTE_SPIN, VK_UP, L"23:00"},
+      {"hour down past midnight", 0, 0, IDC_WT_LOCAL_HOUR_SPIN, VK_DOWN, L"23:00"},
+      {"minute down past the hour", 0, 0, IDC_WT_LOCAL_MINUTE_SPIN, VK_DOWN, L"00:59"},
+      {"minute up", 9, 41, IDC_WT_LOCAL_MINUTE_SPIN, VK_UP, L"09:42"},
+  };
+  for (const Case& c : cases) {
+    g_system.hour = c.hour;
+    g_system.minute = c.minute;
+    Open();
+    Key(Item(c.spin), c.key);
+    // The places share the computer's +3:00, so all three clocks read alike.
+    EXPECT_EQ(Shown(), (Clocks{c.shown, c.shown, c.shown})) << c.name;
+  }
+}
+
+TEST_F(WorldTimeTest, SteppingAPlaceMovesTheOtherTwoClocks) {
+  StoreRow(CWorldTimeDlg::kFirstPlaceEntry, 10);    // United Kingdom, 0:00
+  StoreRow(CWorldTimeDlg::kSecondPlaceEntry, 109);  // India, +5:30
+  g_system.hour = 12;
+  g_system.minute = 0;
+  Open();
+  EXPECT_EQ(Shown(), (Clocks{L"12:00", L"09:00", L"14:30"}));
+
+  Key(Item(IDC_WT_FIRST_HOUR_SPIN), VK_UP);
+  EXPECT_EQ(Shown(), (Clocks{L"13:00", L"10:00", L"15:30"}));
+  Key(Item(IDC_WT_SECOND_MINUTE_SPIN), VK_DOWN);
+  EXPECT_EQ(Shown(), (Clocks{L"12:59", L"09:59", L"15:29"}));
+  Key(Item(IDC_WT_SECOND_HOUR_SPIN), VK_DOWN);
+  EXPECT_EQ(Shown(), (Clocks{L"11:59", L"08:59", L"14:29"}));
+  Key(Item(IDC_WT_FIRST_MINUTE_SPIN), VK_UP);
+  EXPECT_EQ(Shown(), (Clocks{L"11:00", L"08:00", L"13:30"})) << "minutes wrap within the hour";
+
+  // Back to the system time in all three.
+  Click(IDC_WT_LOCAL_NOW);
+  EXPECT_EQ(Shown(), (Clocks{L"12:00", L"09:00", L"14:30"}));
+}
+
+TEST_F(WorldTimeTest, IndiaAtTenPastOneIsTwentyToElevenInKuwait) {
+  StoreRow(CWorldTimeDlg::kFirstPlaceEntry, 109);  // India, +5:30
+  StoreRow(CWorldTimeDlg::kSecondPlaceEntry, kKuwait);
+  g_system.bias = -330;  // the computer too is at +5:30
+  g_system.hour = 1;
+  g_system.minute = 10;
+  Open();
+  EXPECT_EQ(m_dlg->GetLocalOffset(), 105);
+  EXPECT_EQ(Shown(), (Clocks{L"01:10", L"01:10", L"22:40"}));
+}
+
+TEST_F(WorldTimeTest, PickingAPlaceMovesOnlyItsClockAndIsStoredAtOnce) {
+  Open();
+  // Two rows down from Kuwait: Lebanon, +2:00.
+  Key(Item(IDC_WT_FIRST_PLACE), VK_DOWN);
+  Key(Item(IDC_WT_FIRST_PLACE), VK_DOWN);
+  EXPECT_EQ(Selection(IDC_WT_FIRST_PLACE), 87);
+  EXPECT_EQ(Shown(), (Clocks{L"14:07", L"13:07", L"14:07"}));
+  EXPECT_EQ(StoredRow(CWorldTimeDlg::kFirstPlaceEntry), 87);
+
+  // One row up from Saudi Arabia: Sri Lanka, +5:30, carried from the first place.
+  Key(Item(IDC_WT_SECOND_PLACE), VK_UP);
+  EXPECT_EQ(Selection(IDC_WT_SECOND_PLACE), 50);
+  EXPECT_EQ(Shown(), (Clocks{L"14:07", L"13:07", L"16:37"}));
+  EXPECT_EQ(StoredRow(CWorldTimeDlg::kSecondPlaceEntry), 50);
+
+  Choose(IDC_WT_FIRST_PLACE, 3);  // Afghanistan, +4:30
+  EXPECT_EQ(Shown(), (Clocks{L"14:07", L"14:37", L"16:37"}));
+  EXPECT_EQ(StoredRow(CWorldTimeDlg::kFirstPlaceEntry), 3);
+
+  Open();
+  EXPECT_EQ(Selection(IDC_WT_FIRST_PLACE), 3);
+  EXPECT_EQ(Selection(IDC_WT_SECOND_PLACE), 50);
+  EXPECT_EQ(Shown(), (Clocks{L"14:07", L"15:37", L"16:37"}));
+}
+
+TEST_F(WorldTimeTest, UpArrowInATimeBoxStepsThatClocksHour) {
+  struct Case {
+    int box;
+    int spin;
+    Clocks shown;
+  };
+  const Case cases[] = {
+      {IDC_WT_LOCAL_TIME, IDC_WT_LOCAL_HOUR_SPIN, {L"15:07", L"15:07", L"15:07"}},
+      {IDC_WT_FIRST_TIME, IDC_WT_FIRST_HOUR_SPIN, {L"15:07", L"16:07", L"15:07"}},
+      {IDC_WT_SECOND_TIME, IDC_WT_SECOND_HOUR_SPIN, {L"15:07", L"16:07", L"15:07"}},
+  };
+  StoreRow(CWorldTimeDlg::kFirstPlaceEntry, 7);  // United Arab Emirates, +4:00
+  Open();
+  ShowWindow(m_dlg->m_hWnd, SW_SHOW);
+  SetForegroundWindow(m_dlg->m_hWnd);
+  for (const Case& c : cases) {
+    Click(IDC_WT_LOCAL_NOW);
+    SetFocus(Item(c.box));
+    ASSERT_EQ(GetFocus(), Item(c.spin)) << c.box;
+    // As the window's own message loop hands the key on.
+    MSG down{GetFocus(), WM_KEYDOWN, VK_UP, 1, 0, {}};
+    EXPECT_TRUE(IsDialogMessageW(m_dlg->m_hWnd, &down)) << c.box;
+    MSG up{GetFocus(), WM_KEYUP, VK_UP, 0xC0000001, 0, {}};
+    IsDialogMessageW(m_dlg->m_hWnd, &up);
+    EXPECT_EQ(GetFocus(), Item(c.spin)) << c.box << ": the focus stays";
+    EXPECT_EQ(Shown(), c.shown) << c.box;
+  }
+}
+
+TEST_F(WorldTimeTest, StoredValuesThatAreNotRowsNeverBreakTheWindow) {
+  // At +5:30 and 10:00 local, Kuwait reads 07:30; a list without a selection reads local time.
+  g_system.bias = -330;
+  g_system.hour = 10;
+  g_system.minute = 0;
+  const DWORD row500 = 500, row118 = 118, lastRow = 117, negative = static_cast<DWORD>(-3);
+  const wchar_t text[] = L"3";
+  const ULONGLONG wide = 3;
+  struct Case {
+    const char* name;
+    std::function<void()> store;
+    int selected;
+    const wchar_t* shown;
+  };
+  const Case cases[] = {
+      {"missing", [] {}, kKuwait, L"07:30"},
+      {"row 500", [&] { StoreRow(CWorldTimeDlg::kFirstPlaceEntry, row500); }, -1, L"10:00"},
+      {"row 118", [&] { StoreRow(CWorldTimeDlg::kFirstPlaceEntry, row118); }, -1, L"10:00"},
+      {"negative", [&] { StoreRow(CWorldTimeDlg::kFirstPlaceEntry, negative); }, -1, L"10:00"},
+      {"last row", [&] { StoreRow(CWorldTimeDlg::kFirstPlaceEntry, lastRow); }, 117, L"06:30"},
+      {"string",
+       [&] { Store(CWorldTimeDlg::kFirstPlaceEntry, REG_SZ, text, sizeof text); },
+       kKuwait, L"07:30"},
+      {"eight bytes",
+       [&] { Store(CWorldTimeDlg::kFirstPlaceEntry, REG_QWORD, &wide, sizeof wide); },
+       kKuwait, L"07:30"},
+  };
+  for (const Case& c : cases) {
+    RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey);
+    c.store();
+    Open();
+    EXPECT_EQ(Selection(IDC_WT_FIRST_PLACE), c.selected) << c.name;
+    EXPECT_EQ(Shown()[1], c.shown) << c.name;
+    EXPECT_EQ(Selection(IDC_WT_SECOND_PLACE), kSaudiArabia) << c.name;
+    EXPECT_EQ(Shown()[2], L"07:30") << c.name;
+  }
+
+  // The second list alike; a place without a selection still steps as the computer's own zone.
+  RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey);
+  StoreRow(CWorldTimeDlg::kSecondPlaceEntry, row500);
+  Open();
+  EXPECT_EQ(Selection(IDC_WT_SECOND_PLACE), -1);
+  EXPECT_EQ(Shown(), (Clocks{L"10:00", L"07:30", L"10:00"}));
+  Key(Item(IDC_WT_SECOND_HOUR_SPIN), VK_UP);
+  EXPECT_EQ(Shown(), (Clocks{L"11:00", L"08:30", L"11:00"}));
+}
+
+TEST_F(WorldTimeTest, DaylightSavingInForceGivesThePlacesTheirTimes) {
+  struct Case {
+    const char* name;
+    DWORD state;
+    LONG bias, standardBias, daylightBias;
+    const wchar_t* kuwait;  // at 14:07 local
+  };
+  const Case cases[] = {
+      {"+2:00 zone on summer time", TIME_ZONE_ID_DAYLIGHT, -120, 0, -60, L"14:07"},
+      {"+2:00 zone on winter time", TIME_ZONE_ID_STANDARD, -120, 0, -60, L"15:07"},
+      {"New York on summer time", TIME_ZONE_ID_DAYLIGHT, 300, 0, -60, L"21:07"},
+      {"a standard bias of its own", TIME_ZONE_ID_STANDARD, -120, -60, 0, L"14:07"},
+      {"no daylight saving", TIME_ZONE_ID_UNKNOWN, -180, 0, -60, L"14:07"},
+      {"unreadable zone: UTC", TIME_ZONE_ID_INVALID, -180, 0, -60, L"17:07"},
+  };
+  for (const Case& c : cases) {
+    g_system.zoneState = c.state;
+    g_system.bias = c.bias;
+    g_system.standardBias = c.standardBias;
+    g_system.daylightBias = c.daylightBias;
+    Open();
+    EXPECT_EQ(Shown(), (Clocks{L"14:07", c.kuwait, c.kuwait})) << c.name;
+  }
+}
+
+// Offers the family's fonts as the system would: each kind of font once.
+const wchar_t* g_familyAsked = nullptr;
+int OfferFonts(const wchar_t* family, FONTENUMPROCW proc, LPARAM param, DWORD firstType,
+               DWORD secondType) {
+  g_familyAsked = family;
+  LOGFONTW font{};
+  font.lfHeight = 16;
+  wcscpy(font.lfFaceName, L"Courier");
+  const TEXTMETRICW metric{};
+  if (!proc(&font, &metric, firstType, param)) return 0;
+  return proc(&font, &metric, secondType, param);
+}
+
+TEST_F(WorldTimeTest, ClocksUseTheDigitalFontOnlyInItsRasterForm) {
+  g_system.fonts = [](HDC, const wchar_t* family, FONTENUMPROCW proc, LPARAM param) {
+    return OfferFonts(family, proc, param, TRUETYPE_FONTTYPE, RASTER_FONTTYPE);
+  };
+  Open();
+  EXPECT_STREQ(g_familyAsked, L"Nurix Digital");
+  const HFONT digital = m_dlg->GetDigitalFont();
+  ASSERT_NE(digital, nullptr);
+  for (const int box : {IDC_WT_LOCAL_TIME, IDC_WT_FIRST_TIME, IDC_WT_SECOND_TIME}) {
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Item(box), WM_GETFONT, 0, 0)), digital) << box;
+  }
+  EXPECT_NE(reinterpret_cast<HFONT>(SendMessageW(Item(IDOK), WM_GETFONT, 0, 0)), digital);
+
+  g_system.fonts = [](HDC, const wchar_t* family, FONTENUMPROCW proc, LPARAM param) {
+    return OfferFonts(family, proc, param, TRUETYPE_FONTTYPE, DEVICE_FONTTYPE);
+  };
+  Open();
+  EXPECT_EQ(m_dlg->GetDigitalFont(), nullptr);
+  const auto windowFont = SendMessageW(m_dlg->m_hWnd, WM_GETFONT, 0, 0);
+  for (const int box : {IDC_WT_LOCAL_TIME, IDC_WT_FIRST_TIME, IDC_WT_SECOND_TIME}) {
+    EXPECT_EQ(SendMessageW(Item(box), WM_GETFONT, 0, 0), windowFont) << box;
+  }
+}
+
+}  // namespace
