@@ -48,7 +48,7 @@ void CDialog::EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }
 INT_PTR CALLBACK CDialog::StaticDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_INITDIALOG) return FALSE;
   auto* pDialog = reinterpret_cast<CDialog*>(lParam);
-  pDialog->CenterOverOwner(hwnd);
+  CenterOverOwner(hwnd);
   return pDialog->TakeOver(hwnd, wParam);
 }
 
@@ -57,9 +57,7 @@ BOOL CDialog::TakeOver(HWND hwnd, WPARAM) {
   return OnInitDialog();
 }
 
-// A window that opens at its owner's corner looks misplaced: it opens centred over the owner
-// instead, kept on the screen.
-void CDialog::CenterOverOwner(HWND hwnd) {
+void CenterOverOwner(HWND hwnd) {
   const HWND owner = GetWindow(hwnd, GW_OWNER);
   if (!owner) return;
   RECT ownerRect, rect, work;

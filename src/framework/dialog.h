@@ -2,6 +2,10 @@
 
 #include "framework/wnd.h"
 
+// Places a window centred over its owner, kept inside the work area: a window that opens at its
+// owner's corner looks misplaced.
+void CenterOverOwner(HWND hwnd);
+
 // A window made from a dialog template of the program's resources. Run modal with DoModal, or
 // modeless with Create (tests drive windows that way).
 class CDialog : public CWnd {
@@ -36,6 +40,5 @@ class CDialog : public CWnd {
  private:
   static INT_PTR CALLBACK StaticDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   const DLGTEMPLATE* LoadTemplate() const;
-  static void CenterOverOwner(HWND hwnd);
   HWND OwnerWindow() const;
 };

@@ -74,6 +74,7 @@ HWND CPropertySheet::GetCurrentPageHwnd() const {
 LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_INITDIALOG) return CWnd::WindowProc(message, wParam, lParam);
   const LRESULT result = Default();  // the platform makes the tabs, first page and buttons
+  CenterOverOwner(m_hWnd);
   OnInitDialog();
   return result;
 }
