@@ -51,8 +51,7 @@ UserLocaleInfoFn SetUserLocaleInfoForTesting(UserLocaleInfoFn localeInfo);
 // The fonts of one family on a device, each handed to proc until it answers 0
 // (EnumFontFamiliesW); answers what proc last answered, or 1 when the family has no font.
 int EnumFontFamily(HDC hdc, const wchar_t* family, FONTENUMPROCW proc, LPARAM param);
-using EnumFontFamilyFn = int (*)(HDC hdc, const wchar_t* family, FONTENUMPROCW proc,
-                                 LPARAM param);
+using EnumFontFamilyFn = int (*)(HDC hdc, const wchar_t* family, FONTENUMPROCW proc, LPARAM param);
 EnumFontFamilyFn SetEnumFontFamilyForTesting(EnumFontFamilyFn enumFontFamily);
 
 }  // namespace platform

@@ -27,6 +27,46 @@ int Wrap(int value, int step, int range) {
   return static_cast<int>(wrapped < 0 ? wrapped + range : wrapped);
 }
 
+// An up-down control answers the arrow keys only through its buddy field, and these have none:
+// left alone, the dialog manager would take the keys to move the focus, and the focus that the
+// time boxes hand over would be of no use. So the spin buttons ask for the arrow keys and step on
+// them as on a click of their arrows: the same UDN_DELTAPOS, then their own position.
+LRESULT CALLBACK ArrowKeysProc(HWND spin, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                               DWORD_PTR) {
+  switch (message) {
+    case WM_GETDLGCODE:
+      return DefSubclassProc(spin, message, wParam, lParam) | DLGC_WANTARROWS;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+      if (wParam != VK_UP && wParam != VK_DOWN) break;
+      if (message == WM_KEYDOWN) {
+        NMUPDOWN change{};
+        change.hdr.hwndFrom = spin;
+        change.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(spin));
+        change.hdr.code = UDN_DELTAPOS;
+        change.iPos = static_cast<int>(SendMessageW(spin, UDM_GETPOS32, 0, 0));
+        change.iDelta = wParam == VK_UP ? 1 : -1;
+        if (!SendMessageW(GetParent(spin), WM_NOTIFY, change.hdr.idFrom,
+                          reinterpret_cast<LPARAM>(&change))) {
+          int lower = 0;
+          int upper = 0;
+          SendMessageW(spin, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lower),
+                       reinterpret_cast<LPARAM>(&upper));
+          const int range = upper - lower + 1;
+          const int pos = static_cast<int>(SendMessageW(spin, UDM_GETPOS32, 0, 0));
+          if (range > 0) {
+            SendMessageW(spin, UDM_SETPOS32, 0, lower + Wrap(pos - lower, change.iDelta, range));
+          }
+        }
+      }
+      return 0;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(spin, ArrowKeysProc, id);
+      break;
+  }
+  return DefSubclassProc(spin, message, wParam, lParam);
+}
+
 }  // namespace
 
 const CommandRoute CWorldTimeDlg::kRoutes[] = {
@@ -34,8 +74,7 @@ const CommandRoute CWorldTimeDlg::kRoutes[] = {
     Command(CBN_SELCHANGE, IDC_WT_SECOND_PLACE, &CWorldTimeDlg::OnSelChangeSecondPlace),
     Command(BN_CLICKED, IDC_WT_LOCAL_NOW, &CWorldTimeDlg::SetLocalTimeNow),
     Command(BN_CLICKED, IDC_WT_24_HOUR, &CWorldTimeDlg::On24Hour),
-    CommandRange(EN_SETFOCUS, IDC_WT_FIRST_TIME, IDC_WT_LOCAL_TIME,
-                 &CWorldTimeDlg::OnSetFocusTime),
+    CommandRange(EN_SETFOCUS, IDC_WT_FIRST_TIME, IDC_WT_LOCAL_TIME, &CWorldTimeDlg::OnSetFocusTime),
 };
 const MessageMap CWorldTimeDlg::kMessageMap{&CDialog::kMessageMap, kRoutes};
 
@@ -72,6 +111,10 @@ BOOL CWorldTimeDlg::OnInitDialog() {
   for (const HWND spin : {m_spinLocalMinute, m_spinCountry1Minute, m_spinCountry2Minute}) {
     SendMessageW(spin, UDM_SETRANGE, 0, MAKELPARAM(kMinutesPerHour - 1, 0));
   }
+  for (const HWND spin : {m_spinLocalHour, m_spinCountry1Hour, m_spinCountry2Hour,
+                          m_spinLocalMinute, m_spinCountry1Minute, m_spinCountry2Minute}) {
+    if (spin) SetWindowSubclass(spin, ArrowKeysProc, 0, 0);
+  }
   SetLocalTimeNow();
   return TRUE;
 }
@@ -91,8 +134,7 @@ void CWorldTimeDlg::UseDigitalFont() {
   m_hDigitalFont.reset(CreateFontIndirectW(&found));
   if (!m_hDigitalFont) return;
   for (const int id : {IDC_WT_LOCAL_TIME, IDC_WT_FIRST_TIME, IDC_WT_SECOND_TIME}) {
-    SendMessageW(GetDlgItem(id), WM_SETFONT, reinterpret_cast<WPARAM>(m_hDigitalFont.get()),
-                 TRUE);
+    SendMessageW(GetDlgItem(id), WM_SETFONT, reinterpret_cast<WPARAM>(m_hDigitalFont.get()), TRUE);
   }
 }
 
@@ -129,8 +171,7 @@ std::int32_t CWorldTimeDlg::ClockCode(Clock clock) const {
                     : clock == kSecondPlace ? m_comboCountry2
                                             : nullptr;
   if (!list) return m_localOffset;
-  return PlaceOffsetCode(static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0)),
-                         m_localOffset);
+  return PlaceOffsetCode(static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0)), m_localOffset);
 }
 
 void CWorldTimeDlg::Carry(Clock from, Clock to) {
@@ -236,10 +277,17 @@ void CWorldTimeDlg::On24Hour() {
 void CWorldTimeDlg::OnSetFocusTime(UINT controlId) {
   HWND spin = nullptr;
   switch (controlId) {
-    case IDC_WT_LOCAL_TIME: spin = m_spinLocalHour; break;
-    case IDC_WT_FIRST_TIME: spin = m_spinCountry1Hour; break;
-    case IDC_WT_SECOND_TIME: spin = m_spinCountry2Hour; break;
-    default: return;
+    case IDC_WT_LOCAL_TIME:
+      spin = m_spinLocalHour;
+      break;
+    case IDC_WT_FIRST_TIME:
+      spin = m_spinCountry1Hour;
+      break;
+    case IDC_WT_SECOND_TIME:
+      spin = m_spinCountry2Hour;
+      break;
+    default:
+      return;
   }
   if (spin) SetFocus(spin);
 }

@@ -72,7 +72,7 @@ class CWorldTimeDlg : public CDialog {
   std::wstring m_strCountry2Time;
   std::wstring m_strLocalTime;
   BOOL m_b24Hour = TRUE;
-  UniqueFont m_hDigitalFont;  // null without the digital font
+  UniqueFont m_hDigitalFont;                // null without the digital font
   std::array<int, kClockCount> m_hour{};    // 0 to 23
   std::array<int, kClockCount> m_minute{};  // 0 to 59
   std::int32_t m_localOffset;

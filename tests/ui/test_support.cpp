@@ -36,13 +36,21 @@ std::wstring TextOf(HWND control) {
   return text;
 }
 
+namespace {
+
+std::function<void(HWND)> g_act;
+
+// A named CALLBACK: on i686 a lambda would not have the timer's calling convention.
+void CALLBACK ActNow(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  g_act(GetActiveWindow());
+}
+
+}  // namespace
+
 void ActInsideModalLoop(std::function<void(HWND active)> act) {
-  static std::function<void(HWND)> s_act;
-  s_act = std::move(act);
-  SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    s_act(GetActiveWindow());
-  });
+  g_act = std::move(act);
+  SetTimer(nullptr, 0, 10, ActNow);
 }
 
 int PumpMessages() {
