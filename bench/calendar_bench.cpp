@@ -95,7 +95,7 @@ void BM_WholeRangeWalks(benchmark::State& state) {
           if (!date.SetDate(month, day, year, true)) continue;
           DateParts back;
           CDate::GregorianToHijri(date.m_gregorian, back);
-          mismatches += !(back == date.m_hijri);
+          mismatches += back != date.m_hijri;
         }
       }
     }

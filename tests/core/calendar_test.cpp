@@ -236,7 +236,7 @@ TEST(CalendarTest, EveryGregorianDayFollowsThePreviousHijriDay) {
   for (;;) {
     DateParts hijri;
     const bool converted = CDate::GregorianToHijri(gregorian, hijri);
-    if (!converted || !(hijri == expected) || DayNumberOf(gregorian) != dayNumber ||
+    if (!converted || hijri != expected || DayNumberOf(gregorian) != dayNumber ||
         CDate::WeekdayIndex(gregorian) != (dayNumber - 1) % 7) {
       ADD_FAILURE() << gregorian << " gave " << hijri << ", day " << DayNumberOf(gregorian)
                     << "; expected " << expected << ", day " << dayNumber;
@@ -279,7 +279,7 @@ TEST(CalendarTest, EveryHijriDateComesBackThroughGregorian) {
         DateParts back;
         CDate::GregorianToHijri(date.m_gregorian, back);
         const int32_t dayNumber = DayNumberOf(date.m_gregorian);
-        if (!(back == hijri) || dayNumber != previousDayNumber + 1) {
+        if (back != hijri || dayNumber != previousDayNumber + 1) {
           ADD_FAILURE() << hijri << " gave " << date.m_gregorian << ", day " << dayNumber
                         << ", back " << back;
           if (fail()) return;
@@ -293,7 +293,7 @@ TEST(CalendarTest, EveryHijriDateComesBackThroughGregorian) {
         }
         const int allowedSteps = dayNumber == 577738 ? 12 : 2;
         int steps = 0;
-        while (!(estimate == date.m_gregorian) && steps <= allowedSteps) {
+        while (estimate != date.m_gregorian && steps <= allowedSteps) {
           CDate::NextDay(estimate);
           ++steps;
         }
