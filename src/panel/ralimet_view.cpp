@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/ralimet_app.h"
+#include "calendar/date_dlg.h"
 #include "framework/platform.h"
 #include "panel/about_dlg.h"
 #include "res/resource.h"
@@ -44,11 +45,11 @@ void RunModal() {
   window.DoModal();
 }
 
-// What each button opens; the windows not yet part of the program are null.
+// What each button opens.
 constexpr void (*kButtonWindows[CRalimetView::kExitButton])() = {
-    RunModal<CAreaDlg>,   nullptr,             RunModal<CDlgDress>, RunModal<CSpeedDlg>,
-    RunModal<CWorldTimeDlg>, RunModal<CLengthDlg>, RunModal<CTimeDlg>, RunModal<CTempDlg>,
-    RunModal<CVolumeDlg>, RunModal<CWeightDlg>, RunModal<CAboutDlg>,
+    RunModal<CAreaDlg>,      RunModal<CDateDlg>,   RunModal<CDlgDress>, RunModal<CSpeedDlg>,
+    RunModal<CWorldTimeDlg>, RunModal<CLengthDlg>, RunModal<CTimeDlg>,  RunModal<CTempDlg>,
+    RunModal<CVolumeDlg>,    RunModal<CWeightDlg>, RunModal<CAboutDlg>,
 };
 
 int ApplicationBitmapBase() {

@@ -83,6 +83,23 @@
 #define IDC_TEMP_FAHRENHEIT 1004
 #define IDC_TEMP_KELVIN 1032
 
+// Date window. Its up-down controls are made at run time, each with its field's identifier
+// plus 1000.
+#define IDD_DATE 132
+#define IDC_GREGORIAN_YEAR 1002
+#define IDC_GREGORIAN_DAY 1003
+#define IDC_HIJRI_YEAR 1005
+#define IDC_HIJRI_DAY 1006
+#define IDC_WEEKDAY 1008
+#define IDC_GREGORIAN_MONTH 1009
+#define IDC_HIJRI_MONTH 1010
+#define IDC_GREGORIAN_YEAR_SPIN 2002
+#define IDC_GREGORIAN_DAY_SPIN 2003
+#define IDC_HIJRI_YEAR_SPIN 2005
+#define IDC_HIJRI_DAY_SPIN 2006
+#define IDC_GREGORIAN_MONTH_SPIN 2009
+#define IDC_HIJRI_MONTH_SPIN 2010
+
 // Clothing sizes pages (the same lists on both)
 #define IDD_MEN_SIZES 141
 #define IDD_WOMEN_SIZES 142

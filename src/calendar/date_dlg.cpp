@@ -1,0 +1,138 @@
+#include "calendar/date_dlg.h"
+
+#include <commctrl.h>
+
+#include "convert/field_exchange.h"
+#include "framework/platform.h"
+#include "panel/panel_palette.h"
+#include "res/resource.h"
+
+namespace {
+
+// What the weekday box shows for a date the calendar refuses.
+constexpr wchar_t kInvalidDate[] = L"غير صالح";
+
+constexpr DWORD kUpDownStyle =
+    UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
+
+}  // namespace
+
+const CommandRoute CDateDlg::kRoutes[] = {
+    CommandRange(EN_CHANGE, IDC_GREGORIAN_DAY, IDC_GREGORIAN_DAY, &CDateDlg::OnChangeGregorian),
+    CommandRange(EN_CHANGE, IDC_GREGORIAN_MONTH, IDC_GREGORIAN_MONTH, &CDateDlg::OnChangeGregorian),
+    CommandRange(EN_CHANGE, IDC_GREGORIAN_YEAR, IDC_GREGORIAN_YEAR, &CDateDlg::OnChangeGregorian),
+    CommandRange(EN_CHANGE, IDC_HIJRI_DAY, IDC_HIJRI_DAY, &CDateDlg::OnChangeHijri),
+    CommandRange(EN_CHANGE, IDC_HIJRI_MONTH, IDC_HIJRI_MONTH, &CDateDlg::OnChangeHijri),
+    CommandRange(EN_CHANGE, IDC_HIJRI_YEAR, IDC_HIJRI_YEAR, &CDateDlg::OnChangeHijri),
+};
+const MessageMap CDateDlg::kMessageMap{&CDialog::kMessageMap, kRoutes};
+
+CDateDlg::CDateDlg(CWnd* pParentWnd) : CDialog(IDD_DATE, pParentWnd) {
+  const SYSTEMTIME today = platform::LocalTime();
+  m_gDay = static_cast<std::uint8_t>(today.wDay);
+  m_gMonth = static_cast<std::uint8_t>(today.wMonth);
+  m_gYear = today.wYear;
+  // A clock past the calendar's last year is refused: no weekday of the engine's starting day.
+  ShowWeekday(m_date.SetDate(m_gMonth, m_gDay, m_gYear, false));
+  m_hMonth = m_date.m_hijri.month;
+  m_hYear = m_date.m_hijri.year;
+  m_hDay = m_date.m_hijri.day;
+}
+
+void CDateDlg::DoDataExchange(CDataExchange* pDX) {
+  DDX_Text(pDX, IDC_WEEKDAY, m_strWeekday);
+  DDX_ByteRange(pDX, IDC_GREGORIAN_DAY, m_gDay, 32, 0);
+  DDX_ByteRange(pDX, IDC_HIJRI_DAY, m_hDay, 32, 0);
+  DDX_ByteRange(pDX, IDC_GREGORIAN_MONTH, m_gMonth, 13, 0);
+  DDX_ByteRange(pDX, IDC_HIJRI_MONTH, m_hMonth, 13, 0);
+  // One year beyond the calendar's own: the late days of Hijri 4513 convert into it, and the
+  // field must take back what the window wrote. Typed, such a year is still refused by SetDate.
+  DDX_IntRange(pDX, IDC_GREGORIAN_YEAR, m_gYear, CDate::kLastConvertibleGregorianYear + 1, 1);
+  DDX_IntRange(pDX, IDC_HIJRI_YEAR, m_hYear, CDate::kLastHijriYear + 1, 1);
+}
+
+BOOL CDateDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  struct UpDown {
+    int id;
+    int buddy;
+    int upper, lower;
+  };
+  constexpr UpDown kUpDowns[] = {
+      {IDC_GREGORIAN_YEAR_SPIN, IDC_GREGORIAN_YEAR, CDate::kLastGregorianYear,
+       CDate::kFirstGregorianYear},
+      {IDC_GREGORIAN_MONTH_SPIN, IDC_GREGORIAN_MONTH, 12, 1},
+      {IDC_GREGORIAN_DAY_SPIN, IDC_GREGORIAN_DAY, 31, 1},
+      {IDC_HIJRI_YEAR_SPIN, IDC_HIJRI_YEAR, CDate::kLastHijriYear, CDate::kFirstHijriYear},
+      {IDC_HIJRI_MONTH_SPIN, IDC_HIJRI_MONTH, 12, 1},
+      {IDC_HIJRI_DAY_SPIN, IDC_HIJRI_DAY, 31, 1},
+  };
+  for (const UpDown& u : kUpDowns) {
+    // The position is read as each one is made: an up-down given a position outside its range
+    // writes the nearest bound into its field, and that change converts like any other.
+    CreateUpDown(kUpDownStyle, 0, 0, 8, 8, m_hWnd, u.id, AfxGetResourceHandle(),
+                 GetDlgItem(u.buddy), u.upper, u.lower, FieldValue(u.buddy));
+  }
+  return TRUE;
+}
+
+int CDateDlg::FieldValue(UINT controlId) const {
+  switch (controlId) {
+    case IDC_GREGORIAN_DAY:
+      return m_gDay;
+    case IDC_GREGORIAN_MONTH:
+      return m_gMonth;
+    case IDC_GREGORIAN_YEAR:
+      return m_gYear;
+    case IDC_HIJRI_DAY:
+      return m_hDay;
+    case IDC_HIJRI_MONTH:
+      return m_hMonth;
+    default:
+      return m_hYear;
+  }
+}
+
+bool CDateDlg::ReadChangedField(UINT controlId) {
+  const int before = FieldValue(controlId);
+  UpdateData(true);
+  return FieldValue(controlId) != before;
+}
+
+void CDateDlg::ShowWeekday(bool converted) {
+  if (!converted || !CDate::GetWeekdayName(CDate::WeekdayIndex(m_date.m_gregorian), m_strWeekday)) {
+    m_strWeekday = kInvalidDate;
+  }
+}
+
+void CDateDlg::OnChangeGregorian(UINT controlId) {
+  if (!ReadChangedField(controlId)) return;
+  const bool converted = m_date.SetDate(m_gMonth, m_gDay, m_gYear, false);
+  ShowWeekday(converted);
+  // A refused date leaves the Hijri fields on the last date that converted.
+  if (converted) {
+    m_hMonth = m_date.m_hijri.month;
+    m_hYear = m_date.m_hijri.year;
+    m_hDay = m_date.m_hijri.day;
+  }
+  UpdateData(false);
+}
+
+void CDateDlg::OnChangeHijri(UINT controlId) {
+  if (!ReadChangedField(controlId)) return;
+  const bool converted = m_date.SetDate(m_hMonth, m_hDay, m_hYear, true);
+  ShowWeekday(converted);
+  if (converted) {
+    m_gMonth = m_date.m_gregorian.month;
+    m_gYear = m_date.m_gregorian.year;
+    m_gDay = m_date.m_gregorian.day;
+  }
+  UpdateData(false);
+}
+
+void CDateDlg::OnActivate(UINT state, HWND hwndOther, BOOL bMinimized) {
+  CDialog::OnActivate(state, hwndOther, bMinimized);
+  if (state != WA_INACTIVE) {
+    RealizePanelPalette(this, dynamic_cast<CFrameWnd*>(AfxGetMainWnd()));
+  }
+}

@@ -1,0 +1,386 @@
+// The date window on its real template: typed into as the keyboard types, stepped with its real
+// up-down controls. The system date is the test's own.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "calendar/date_dlg.h"
+#include "framework/platform.h"
+#include "res/resource.h"
+#include "test_support.h"
+
+namespace {
+
+constexpr int kUpDownOffset = 1000;
+constexpr wchar_t kInvalid[] = L"غير صالح";
+
+SYSTEMTIME g_today{};
+
+SYSTEMTIME FakeLocalTime() {
+  return g_today;
+}
+
+using Date = std::array<std::wstring, 3>;  // day, month, year as the fields show them
+
+class DateTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&controls);
+    g_today = SYSTEMTIME{};
+    g_today.wYear = 2000;
+    g_today.wMonth = 1;
+    g_today.wDay = 1;
+    g_today.wDayOfWeek = 6;
+    m_previousTime = platform::SetLocalTimeForTesting(FakeLocalTime);
+  }
+  void TearDown() override {
+    m_dlg.reset();
+    platform::SetLocalTimeForTesting(m_previousTime);
+  }
+
+  // A new window in place of the one before, opened on the fake system's date.
+  void Open() {
+    m_dlg.reset();
+    m_dlg = std::make_unique<CDateDlg>();
+    ASSERT_TRUE(m_dlg->Create());
+  }
+
+  HWND Item(int id) const { return m_dlg->GetDlgItem(id); }
+  Date Gregorian() const {
+    return {TextOf(Item(IDC_GREGORIAN_DAY)), TextOf(Item(IDC_GREGORIAN_MONTH)),
+            TextOf(Item(IDC_GREGORIAN_YEAR))};
+  }
+  Date Hijri() const {
+    return {TextOf(Item(IDC_HIJRI_DAY)), TextOf(Item(IDC_HIJRI_MONTH)),
+            TextOf(Item(IDC_HIJRI_YEAR))};
+  }
+  std::wstring Weekday() const { return TextOf(Item(IDC_WEEKDAY)); }
+
+  // A text put over all of a field's text at once, as a paste does: one change.
+  void Type(int id, const std::wstring& text) {
+    const HWND field = Item(id);
+    SendMessageW(field, EM_SETSEL, 0, -1);
+    SendMessageW(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  // A date typed over the fields that show something else, year first.
+  void TypeDate(int dayId, int monthId, int yearId, const Date& date) {
+    for (const auto& [id, text] :
+         {std::pair{yearId, date[2]}, std::pair{monthId, date[1]}, std::pair{dayId, date[0]}}) {
+      if (TextOf(Item(id)) != text) Type(id, text);
+    }
+  }
+  void TypeGregorian(const Date& date) {
+    TypeDate(IDC_GREGORIAN_DAY, IDC_GREGORIAN_MONTH, IDC_GREGORIAN_YEAR, date);
+  }
+  void TypeHijri(const Date& date) {
+    TypeDate(IDC_HIJRI_DAY, IDC_HIJRI_MONTH, IDC_HIJRI_YEAR, date);
+  }
+  // The up arrow key pressed and released in a field: its up-down steps it.
+  void ArrowUp(int id) {
+    SendMessageW(Item(id), WM_KEYDOWN, VK_UP, 1);
+    SendMessageW(Item(id), WM_KEYUP, VK_UP, 0xC0000001);
+  }
+  // A click on the upper arrow of a field's up-down.
+  void ClickUpArrow(int id) {
+    const HWND upDown = Item(id + kUpDownOffset);
+    RECT rect;
+    GetClientRect(upDown, &rect);
+    const LPARAM upper = MAKELPARAM(rect.right / 2, rect.bottom / 4);
+    SendMessageW(upDown, WM_LBUTTONDOWN, MK_LBUTTON, upper);
+    SendMessageW(upDown, WM_LBUTTONUP, 0, upper);
+  }
+
+  std::unique_ptr<CDateDlg> m_dlg;
+
+ private:
+  platform::LocalTimeFn m_previousTime = nullptr;
+};
+
+TEST_F(DateTest, OpensOnTodayInBothCalendarsWithItsWeekday) {
+  struct Case {
+    WORD day, month, year;
+    Date hijri;
+    const wchar_t* weekday;
+  };
+  const Case cases[] = {
+      {1, 1, 2000, {L"25", L"9", L"1420"}, L"السبت"},
+      {29, 2, 2000, {L"25", L"11", L"1420"}, L"الثلاثاء"},
+      {1, 3, 1900, {L"29", L"10", L"1317"}, L"الخميس"},
+  };
+  for (const Case& c : cases) {
+    g_today.wDay = c.day;
+    g_today.wMonth = c.month;
+    g_today.wYear = c.year;
+    Open();
+    const std::string name =
+        std::to_string(c.day) + "/" + std::to_string(c.month) + "/" + std::to_string(c.year);
+    EXPECT_EQ(Gregorian(),
+              (Date{std::to_wstring(c.day), std::to_wstring(c.month), std::to_wstring(c.year)}))
+        << name;
+    EXPECT_EQ(Hijri(), c.hijri) << name;
+    EXPECT_EQ(Weekday(), c.weekday) << name;
+  }
+  EXPECT_EQ(TextOf(m_dlg->m_hWnd), L"التاريخ");
+  const LONG_PTR weekdayStyle = GetWindowLongPtrW(Item(IDC_WEEKDAY), GWL_STYLE);
+  EXPECT_TRUE(weekdayStyle & ES_READONLY);
+  EXPECT_FALSE(weekdayStyle & WS_TABSTOP);
+}
+
+TEST_F(DateTest, ClockPastTheCalendarsEndOpensOnItsLastYear) {
+  g_today.wYear = 6000;
+  BeepCounter beeps;
+  Open();
+  // The year's up-down cannot stand at 6000 and puts its upper bound into the field.
+  EXPECT_EQ(Gregorian(), (Date{L"1", L"1", L"5000"}));
+  EXPECT_EQ(Hijri(), (Date{L"21", L"10", L"4512"}));
+  EXPECT_NE(Weekday(), kInvalid);
+  EXPECT_EQ(beeps.count(), 0);
+}
+
+TEST_F(DateTest, EachFieldHasItsUpDown) {
+  Open();
+  struct Case {
+    int field;
+    int upper, lower;
+  };
+  const Case cases[] = {
+      {IDC_GREGORIAN_YEAR, 5000, 622}, {IDC_GREGORIAN_MONTH, 12, 1}, {IDC_GREGORIAN_DAY, 31, 1},
+      {IDC_HIJRI_YEAR, 4513, 1},       {IDC_HIJRI_MONTH, 12, 1},     {IDC_HIJRI_DAY, 31, 1},
+  };
+  const DWORD styles =
+      UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
+  for (const Case& c : cases) {
+    const HWND upDown = Item(c.field + kUpDownOffset);
+    ASSERT_NE(upDown, nullptr) << c.field;
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageW(upDown, UDM_GETBUDDY, 0, 0)), Item(c.field))
+        << c.field;
+    int lower = 0, upper = 0;
+    SendMessageW(upDown, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lower),
+                 reinterpret_cast<LPARAM>(&upper));
+    EXPECT_EQ(lower, c.lower) << c.field;
+    EXPECT_EQ(upper, c.upper) << c.field;
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(upDown, GWL_STYLE)) & styles, styles) << c.field;
+    RECT field, arrows;
+    GetWindowRect(Item(c.field), &field);
+    GetWindowRect(upDown, &arrows);
+    // On the field's right edge, as tall as the field.
+    EXPECT_LT(arrows.left, field.right) << c.field;
+    EXPECT_GT(arrows.right, field.right) << c.field;
+    EXPECT_EQ(arrows.top, field.top) << c.field;
+    EXPECT_EQ(arrows.bottom, field.bottom) << c.field;
+    EXPECT_TRUE(GetWindowLongPtrW(upDown, GWL_STYLE) & WS_VISIBLE) << c.field;
+  }
+  // Each row's label stands just before its day field, so its mnemonic leads there.
+  for (int id : {IDC_GREGORIAN_DAY, IDC_HIJRI_DAY}) {
+    EXPECT_NE(TextOf(GetWindow(Item(id), GW_HWNDPREV)).find(L'&'), std::wstring::npos) << id;
+  }
+}
+
+TEST_F(DateTest, TypingAYearDigitByDigitConvertsOnlyTheWholeYear) {
+  Open();
+  BeepCounter beeps;
+  const Date before = Hijri();
+  const struct {
+    const wchar_t* keys;
+    const wchar_t* typed;
+  } steps[] = {{L"1", L"1"}, {L"9", L"19"}, {L"9", L"199"}};
+  SendMessageW(Item(IDC_GREGORIAN_YEAR), EM_SETSEL, 0, -1);
+  for (const auto& step : steps) {
+    SendMessageW(Item(IDC_GREGORIAN_YEAR), WM_CHAR, step.keys[0], 1);
+    EXPECT_EQ(TextOf(Item(IDC_GREGORIAN_YEAR)), step.typed);
+    EXPECT_EQ(Weekday(), kInvalid) << "year " << testing::PrintToString(step.typed);
+    EXPECT_EQ(Hijri(), before) << "year " << testing::PrintToString(step.typed);
+  }
+  SendMessageW(Item(IDC_GREGORIAN_YEAR), WM_CHAR, L'6', 1);
+  EXPECT_EQ(Gregorian(), (Date{L"1", L"1", L"1996"}));
+  EXPECT_EQ(Hijri(), (Date{L"10", L"8", L"1416"}));
+  EXPECT_EQ(Weekday(), L"الإثنين");
+  EXPECT_EQ(beeps.count(), 0);
+}
+
+TEST_F(DateTest, GregorianDatesAcrossTheCalendarsEdges) {
+  Open();
+  // Each row is typed over the row before; a refused row differs from the one before in one
+  // field only, and leaves the Hijri fields as they were.
+  const struct {
+    Date gregorian;
+    Date hijri;
+    const wchar_t* weekday;
+  } cases[] = {
+      {{L"15", L"7", L"622"}, {L"1", L"1", L"1"}, L"الخميس"},
+      {{L"14", L"7", L"622"}, {L"1", L"1", L"1"}, kInvalid},
+      {{L"16", L"7", L"622"}, {L"2", L"1", L"1"}, L"الجمعة"},
+      {{L"15", L"10", L"1582"}, {L"18", L"9", L"990"}, L"الجمعة"},
+      {{L"10", L"10", L"1582"}, {L"18", L"9", L"990"}, kInvalid},
+      {{L"4", L"10", L"1582"}, {L"17", L"9", L"990"}, L"الخميس"},
+      {{L"31", L"12", L"5000"}, {L"2", L"11", L"4513"}, nullptr},
+      {{L"31", L"12", L"5001"}, {L"2", L"11", L"4513"}, kInvalid},
+      {{L"31", L"12", L"621"}, {L"2", L"11", L"4513"}, kInvalid},
+  };
+  BeepCounter beeps;
+  for (const auto& c : cases) {
+    TypeGregorian(c.gregorian);
+    const std::string name = testing::PrintToString(c.gregorian);
+    EXPECT_EQ(Gregorian(), c.gregorian) << name << ": the typed fields keep their text";
+    EXPECT_EQ(Hijri(), c.hijri) << name;
+    if (c.weekday) {
+      EXPECT_EQ(Weekday(), c.weekday) << name;
+    } else {
+      EXPECT_NE(Weekday(), kInvalid) << name;
+    }
+  }
+  EXPECT_EQ(beeps.count(), 0) << "every text was a number in its field's range";
+}
+
+TEST_F(DateTest, HijriDatesConvertToGregorian) {
+  Open();
+  const struct {
+    Date hijri;
+    Date gregorian;
+    const wchar_t* weekday;
+  } cases[] = {
+      {{L"18", L"9", L"990"}, {L"15", L"10", L"1582"}, L"الجمعة"},
+      {{L"1", L"1", L"1"}, {L"15", L"7", L"622"}, L"الخميس"},
+      {{L"29", L"12", L"1"}, {L"3", L"7", L"623"}, L"الأحد"},
+      {{L"30", L"12", L"1"}, {L"3", L"7", L"623"}, kInvalid},  // year 1 is not a leap year
+      {{L"10", L"8", L"1416"}, {L"1", L"1", L"1996"}, L"الإثنين"},
+      {{L"3", L"11", L"4513"}, {L"1", L"1", L"5001"}, nullptr},
+  };
+  for (const auto& c : cases) {
+    TypeHijri(c.hijri);
+    const std::string name = testing::PrintToString(c.hijri);
+    EXPECT_EQ(Hijri(), c.hijri) << name;
+    EXPECT_EQ(Gregorian(), c.gregorian) << name;
+    if (c.weekday) {
+      EXPECT_EQ(Weekday(), c.weekday) << name;
+    } else {
+      EXPECT_NE(Weekday(), kInvalid) << name;
+    }
+  }
+}
+
+TEST_F(DateTest, UpArrowsStepAndWrap) {
+  Open();
+  TypeGregorian({L"30", L"1", L"2000"});
+  ArrowUp(IDC_GREGORIAN_DAY);
+  EXPECT_EQ(Gregorian(), (Date{L"31", L"1", L"2000"}));
+  EXPECT_EQ(Hijri(), (Date{L"25", L"10", L"1420"}));
+  ArrowUp(IDC_GREGORIAN_DAY);
+  EXPECT_EQ(Gregorian(), (Date{L"1", L"1", L"2000"})) << "31 wraps to 1, the month stays";
+  EXPECT_EQ(Hijri(), (Date{L"25", L"9", L"1420"}));
+  EXPECT_EQ(Weekday(), L"السبت");
+
+  // The day wraps at 31 whatever the month: 31 in a 30-day month is refused by the calendar.
+  TypeGregorian({L"30", L"4", L"2000"});
+  ArrowUp(IDC_GREGORIAN_DAY);
+  EXPECT_EQ(Gregorian(), (Date{L"31", L"4", L"2000"}));
+  EXPECT_EQ(Weekday(), kInvalid);
+
+  TypeGregorian({L"31", L"12", L"1999"});
+  ArrowUp(IDC_GREGORIAN_MONTH);
+  EXPECT_EQ(Gregorian(), (Date{L"31", L"1", L"1999"})) << "12 wraps to 1, the year stays";
+  ArrowUp(IDC_GREGORIAN_YEAR);
+  EXPECT_EQ(Gregorian(), (Date{L"31", L"1", L"2000"}));
+  EXPECT_EQ(Hijri(), (Date{L"25", L"10", L"1420"}));
+
+  TypeHijri({L"1", L"1", L"4513"});
+  ClickUpArrow(IDC_HIJRI_YEAR);
+  EXPECT_EQ(Hijri(), (Date{L"1", L"1", L"1"})) << "4513 wraps to 1";
+  EXPECT_EQ(Gregorian(), (Date{L"15", L"7", L"622"}));
+  EXPECT_EQ(Weekday(), L"الخميس");
+  ArrowUp(IDC_HIJRI_DAY);
+  EXPECT_EQ(Gregorian(), (Date{L"16", L"7", L"622"}));
+}
+
+TEST_F(DateTest, MonthZeroIsTakenAndThirteenRefused) {
+  const struct {
+    const char* name;
+    int month;
+    Date opened;  // the month's calendar on opening
+  } fields[] = {
+      {"Gregorian month", IDC_GREGORIAN_MONTH, {L"1", L"1", L"2000"}},
+      {"Hijri month", IDC_HIJRI_MONTH, {L"25", L"9", L"1420"}},
+  };
+  for (const auto& f : fields) {
+    Open();
+    const bool gregorian = f.month == IDC_GREGORIAN_MONTH;
+    const auto shown = [&] { return gregorian ? Gregorian() : Hijri(); };
+    const auto other = [&] { return gregorian ? Hijri() : Gregorian(); };
+    const Date otherOpened = other();
+    BeepCounter beeps;
+
+    Type(f.month, L"13");
+    EXPECT_EQ(beeps.count(), 1) << f.name << ": 13";
+    EXPECT_EQ(shown(), f.opened) << f.name << ": 13 gives the month back";
+    EXPECT_EQ(SendMessageW(Item(f.month), EM_GETSEL, 0, 0), MAKELONG(0, f.opened[1].size()))
+        << f.name << ": the month is selected for the next digit";
+    EXPECT_EQ(Weekday(), L"السبت") << f.name;
+
+    Type(f.month, L"0");
+    EXPECT_EQ(beeps.count(), 1) << f.name << ": 0 is no beep";
+    EXPECT_EQ(TextOf(Item(f.month)), L"0") << f.name;
+    EXPECT_EQ(Weekday(), kInvalid) << f.name;
+    EXPECT_EQ(other(), otherOpened) << f.name;
+  }
+}
+
+TEST_F(DateTest, RejectedTextBeepsAndPutsTheValueBack) {
+  const struct {
+    int field;
+    const wchar_t* keys;
+  } cases[] = {
+      {IDC_GREGORIAN_DAY, L"32"},    {IDC_HIJRI_DAY, L"32"},     {IDC_HIJRI_YEAR, L"4514"},
+      {IDC_GREGORIAN_YEAR, L"5002"}, {IDC_GREGORIAN_YEAR, L"0"}, {IDC_HIJRI_DAY, L"-"},
+      {IDC_GREGORIAN_MONTH, L"x"},
+  };
+  for (const auto& c : cases) {
+    Open();
+    const std::string name = std::to_string(c.field) + " " + testing::PrintToString(c.keys);
+    const Date gregorian = Gregorian();
+    const Date hijri = Hijri();
+    BeepCounter beeps;
+    Type(c.field, c.keys);
+    EXPECT_EQ(beeps.count(), 1) << name;
+    EXPECT_EQ(Gregorian(), gregorian) << name;
+    EXPECT_EQ(Hijri(), hijri) << name;
+    EXPECT_EQ(Weekday(), L"السبت") << name;
+  }
+}
+
+TEST_F(DateTest, LastHijriDaysReachIntoTheYearAfterTheCalendarsEnd) {
+  Open();
+  BeepCounter beeps;
+  TypeHijri({L"30", L"12", L"4513"});
+  EXPECT_EQ(Gregorian(), (Date{L"27", L"2", L"5001"}));
+  EXPECT_NE(Weekday(), kInvalid);
+
+  // Later edits read 5001 back as it stands: no beep, no rewriting of the year.
+  Type(IDC_HIJRI_DAY, L"29");
+  EXPECT_EQ(Gregorian(), (Date{L"26", L"2", L"5001"}));
+  Type(IDC_GREGORIAN_DAY, L"28");
+  EXPECT_EQ(Weekday(), kInvalid) << "the calendar itself stops at 5000";
+  EXPECT_EQ(Hijri(), (Date{L"29", L"12", L"4513"}));
+  Type(IDC_HIJRI_MONTH, L"11");
+  EXPECT_EQ(Gregorian()[2], L"5001");
+  Type(IDC_HIJRI_DAY, L"2");
+  EXPECT_EQ(Gregorian(), (Date{L"31", L"12", L"5000"}));
+  EXPECT_NE(Weekday(), kInvalid);
+  EXPECT_EQ(beeps.count(), 0);
+
+  // Typed by the user, the year 5001 is taken by its field and refused by the calendar.
+  Open();
+  Type(IDC_GREGORIAN_YEAR, L"5001");
+  EXPECT_EQ(Gregorian(), (Date{L"1", L"1", L"5001"}));
+  EXPECT_EQ(Weekday(), kInvalid);
+  EXPECT_EQ(Hijri(), (Date{L"25", L"9", L"1420"}));
+  EXPECT_EQ(beeps.count(), 0);
+}
+
+}  // namespace
