@@ -1,0 +1,225 @@
+// Starts an installed ralimet.exe as a user would, from another folder, and tells from outside
+// whether it found its cursor file: the speed window's pointer over the window's background is
+// the horse of "horse.ani" when the file was read, and the usual arrow (as over the window's
+// button) when it was not.
+//
+// Usage: installed_probe "C:\...\ralimet.exe"
+// Exit code: 0 horse shown, 2 program and speed window fine but no horse, 1 anything else.
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using std::chrono::milliseconds;
+
+constexpr int kHorse = 0;
+constexpr int kFailed = 1;
+constexpr int kNoHorse = 2;
+
+constexpr milliseconds kStartTimeout{20000};
+constexpr milliseconds kActionTimeout{5000};
+
+// The speed button's centre in the launcher view's client pixels (left column, fourth row).
+constexpr POINT kSpeedButton = {10 + 135 / 2, 240 + 50 / 2};
+constexpr int kViewId = 0xE900;
+
+bool WaitFor(const std::function<bool()>& condition, milliseconds timeout) {
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() >= end) return false;
+    std::this_thread::sleep_for(milliseconds(20));
+  }
+  return true;
+}
+
+std::wstring TextOf(HWND hwnd) {
+  wchar_t text[256] = {};
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
+                           SMTO_ABORTIFHUNG, 5000, &copied)) {
+    return {};
+  }
+  return text;
+}
+
+// The visible top-level window of the process with this caption; null when there is none.
+HWND FindTopLevel(DWORD processId, const std::wstring& caption) {
+  struct Search {
+    DWORD processId;
+    const std::wstring& caption;
+    HWND found;
+  } search{processId, caption, nullptr};
+  EnumWindows(
+      [](HWND hwnd, LPARAM lParam) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lParam);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        if (owner == s->processId && IsWindowVisible(hwnd) && TextOf(hwnd) == s->caption) {
+          s->found = hwnd;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND FindChildOfClass(HWND parent, const wchar_t* className) {
+  struct Search {
+    const wchar_t* className;
+    HWND found;
+  } search{className, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND hwnd, LPARAM lParam) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lParam);
+        wchar_t name[64] = {};
+        GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));
+        if (_wcsicmp(name, s->className) == 0 && IsWindowVisible(hwnd)) {
+          s->found = hwnd;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A point of the window's client area, in screen pixels, that no child control covers.
+bool FindBackgroundPoint(HWND dialog, POINT& screen) {
+  RECT client{};
+  GetClientRect(dialog, &client);
+  for (LONG y = client.top + 4; y < client.bottom; y += 4) {
+    for (LONG x = client.left + 4; x < client.right; x += 4) {
+      if (ChildWindowFromPointEx(dialog, {x, y}, CWP_SKIPINVISIBLE) == dialog) {
+        screen = {x, y};
+        ClientToScreen(dialog, &screen);
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+// The pointer the system shows once it has rested over point: the window under it chooses it
+// in answer to WM_SETCURSOR, on its own thread.
+HCURSOR PointerAt(POINT screen) {
+  SetCursorPos(screen.x, screen.y);
+  HCURSOR shown = nullptr;
+  // Settled when two readings a little apart agree.
+  WaitFor(
+      [&] {
+        CURSORINFO first{};
+        first.cbSize = sizeof first;
+        GetCursorInfo(&first);
+        std::this_thread::sleep_for(milliseconds(100));
+        CURSORINFO second{};
+        second.cbSize = sizeof second;
+        GetCursorInfo(&second);
+        shown = second.hCursor;
+        return first.hCursor == second.hCursor && first.ptScreenPos.x == screen.x &&
+               first.ptScreenPos.y == screen.y;
+      },
+      kActionTimeout);
+  return shown;
+}
+
+int Probe(const std::wstring& program, PROCESS_INFORMATION& process) {
+  // Started from the Windows folder: only the program's own folder can supply the cursor.
+  wchar_t windowsFolder[MAX_PATH] = {};
+  GetWindowsDirectoryW(windowsFolder, MAX_PATH);
+  std::wstring commandLine = L"\"" + program + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      windowsFolder, &startup, &process)) {
+    std::printf("cannot start the program: error %lu\n", GetLastError());
+    return kFailed;
+  }
+
+  HWND frame = nullptr;
+  if (!WaitFor([&] { return (frame = FindTopLevel(process.dwProcessId, L"Ralimet")) != nullptr; },
+               kStartTimeout)) {
+    std::printf("no main window \"Ralimet\" within %lld ms\n",
+                static_cast<long long>(kStartTimeout.count()));
+    return kFailed;
+  }
+  std::printf("main window \"Ralimet\" shown\n");
+
+  const HWND view = GetDlgItem(frame, kViewId);
+  if (!view) {
+    std::printf("the main window has no launcher view\n");
+    return kFailed;
+  }
+  // The button acts on its release over it, as after a user's click.
+  const LPARAM at = MAKELPARAM(kSpeedButton.x, kSpeedButton.y);
+  PostMessageW(view, WM_MOUSEMOVE, 0, at);
+  PostMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(view, WM_LBUTTONUP, 0, at);
+  HWND speed = nullptr;
+  if (!WaitFor([&] { return (speed = FindTopLevel(process.dwProcessId, L"السرعة")) != nullptr; },
+               kActionTimeout)) {
+    std::printf("the speed button opened no window \"السرعة\"\n");
+    return kFailed;
+  }
+  std::printf("speed window shown\n");
+
+  POINT background{};
+  const HWND button = FindChildOfClass(speed, L"Button");
+  if (!FindBackgroundPoint(speed, background) || !button) {
+    std::printf("the speed window has no bare background or no button\n");
+    return kFailed;
+  }
+  RECT buttonRect{};
+  GetWindowRect(button, &buttonRect);
+  const POINT overButton = {(buttonRect.left + buttonRect.right) / 2,
+                            (buttonRect.top + buttonRect.bottom) / 2};
+
+  const HCURSOR overBackground = PointerAt(background);
+  const HCURSOR usual = PointerAt(overButton);
+  const HCURSOR backAgain = PointerAt(background);
+  std::printf("pointer over the background %p, over the button %p, over the background again %p\n",
+              static_cast<void*>(overBackground), static_cast<void*>(usual),
+              static_cast<void*>(backAgain));
+  if (!overBackground || !usual || overBackground != backAgain) {
+    std::printf("the pointer did not settle\n");
+    return kFailed;
+  }
+  const bool horse = overBackground != usual;
+  std::printf(horse ? "horse shown over the background\n"
+                    : "no horse: the background shows the usual pointer\n");
+
+  // Closed as a user would, so the process ends on its own.
+  PostMessageW(speed, WM_CLOSE, 0, 0);
+  WaitFor([&] { return !IsWindow(speed); }, kActionTimeout);
+  PostMessageW(frame, WM_CLOSE, 0, 0);
+  return horse ? kHorse : kNoHorse;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 2) {
+    std::printf("usage: installed_probe PROGRAM.EXE\n");
+    return kFailed;
+  }
+  PROCESS_INFORMATION process{};
+  const int result = Probe(argv[1], process);
+  if (process.hProcess) {
+    if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(kActionTimeout.count())) !=
+        WAIT_OBJECT_0) {
+      TerminateProcess(process.hProcess, 0xDEAD);
+      WaitForSingleObject(process.hProcess, 5000);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  std::fflush(stdout);
+  return result;
+}
