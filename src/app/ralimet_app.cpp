@@ -27,6 +27,9 @@ BOOL CRalimetApp::InitInstance() {
   ParseCommandLine(cmdInfo);
   if (!cmdInfo.m_strFileName.empty()) m_nBitmapBase = 1000;
 
+  // The window has one fixed size: asked to start maximized (a shortcut's "Run" setting), it
+  // opens normal rather than as a panel stranded in a screen-sized frame.
+  if (m_nCmdShow == SW_SHOWMAXIMIZED) m_nCmdShow = SW_SHOWNORMAL;
   OnFileNew();
   // Without a main window there is nothing to run: end rather than wait invisibly for ever.
   if (!AfxGetMainWnd()) return FALSE;

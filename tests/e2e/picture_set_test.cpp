@@ -28,8 +28,8 @@ struct IndexedBitmap {
 
 std::vector<char> ReadWholeFile(const std::wstring& path) {
   std::vector<char> bytes;
-  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
+  const HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return bytes;
   LARGE_INTEGER size{};
   if (GetFileSizeEx(file, &size) && size.QuadPart < (1 << 24)) {
@@ -97,8 +97,8 @@ ScreenShot ShootClientArea(HWND hwnd) {
   const HDC screen = GetDC(nullptr);
   const HDC memory = CreateCompatibleDC(screen);
   BITMAPINFO info{};
-  info.bmiHeader = {sizeof info.bmiHeader, client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0,
-                    0, 0};
+  info.bmiHeader = {
+      sizeof info.bmiHeader, client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   const HBITMAP dib = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (dib) {
@@ -128,7 +128,8 @@ bool Near(COLORREF a, COLORREF b, int slack = 2) {
 }
 
 bool InTable(COLORREF colour, const COLORREF (&table)[256]) {
-  return std::any_of(std::begin(table), std::end(table), [&](COLORREF c) { return Near(c, colour); });
+  return std::any_of(std::begin(table), std::end(table),
+                     [&](COLORREF c) { return Near(c, colour); });
 }
 
 bool OnAButton(int x, int y) {
@@ -139,13 +140,23 @@ bool OnAButton(int x, int y) {
   return false;
 }
 
+// Whether the two looks differ anywhere inside rect.
+bool Differs(const ScreenShot& a, const ScreenShot& b, const RECT& rect) {
+  for (int y = rect.top; y < std::min<int>(rect.bottom, a.height); ++y) {
+    for (int x = rect.left; x < std::min<int>(rect.right, a.width); ++x) {
+      if (a.At(x, y) != b.At(x, y)) return true;
+    }
+  }
+  return false;
+}
+
 // How the screen agrees with one picture set.
 struct Agreement {
-  int panelPixels = 0;     // view pixels that only the panel picture covers
-  int panelExact = 0;      // ... showing the set's colour for the panel's index there
-  int panelTelling = 0;    // ... where the two sets' colours for that index are far apart
-  int buttonPixels = 0;    // view pixels on the buttons' faces
-  int buttonInTable = 0;   // ... showing a colour of the set's table
+  int panelPixels = 0;    // view pixels that only the panel picture covers
+  int panelExact = 0;     // ... showing the set's colour for the panel's index there
+  int panelTelling = 0;   // ... where the two sets' colours for that index are far apart
+  int buttonPixels = 0;   // view pixels on the buttons' faces
+  int buttonInTable = 0;  // ... showing a colour of the set's table
 
   bool Holds() const {
     return panelPixels > 0 && buttonPixels > 0 && panelExact >= panelPixels * 99 / 100 &&
@@ -154,8 +165,8 @@ struct Agreement {
 };
 
 std::ostream& operator<<(std::ostream& os, const Agreement& a) {
-  return os << a.panelExact << " of " << a.panelPixels << " panel pixels exact, "
-            << a.buttonInTable << " of " << a.buttonPixels << " face pixels in the table";
+  return os << a.panelExact << " of " << a.panelPixels << " panel pixels exact, " << a.buttonInTable
+            << " of " << a.buttonPixels << " face pixels in the table";
 }
 
 Agreement Compare(const ScreenShot& shot, const IndexedBitmap& set, const IndexedBitmap& other) {
@@ -229,17 +240,36 @@ TEST_P(PictureSetTest, PanelAndFacesComeFromTheChosenSet) {
   EXPECT_GT(seen.panelTelling, seen.panelPixels / 2) << c.name;
   EXPECT_FALSE(Compare(shot, other, expected).Holds())
       << c.name << ": the screen agrees with both sets";
+
+  // The faces' other two states: button 0 under the pointer, button 5 held down.
+  const ScreenShot normal = shot;
+  const POINT hover = ButtonCentre(0);
+  const POINT press = ButtonCentre(5);
+  PostMouseMove(view, hover);
+  PostMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
+  bool redrawn = false;
+  WaitFor(
+      [&] {
+        shot = ShootClientArea(view);
+        redrawn = Differs(shot, normal, ButtonRect(0)) && Differs(shot, normal, ButtonRect(5));
+        seen = Compare(shot, expected, other);
+        return redrawn && seen.Holds();
+      },
+      kActionTimeout);
+  ASSERT_TRUE(redrawn) << c.name << ": the highlighted and pressed faces never showed";
+  EXPECT_TRUE(seen.Holds()) << c.name << ", a face highlighted and one pressed: against bitmap "
+                            << c.panel << ": " << seen;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     CommandLines, PictureSetTest,
-    ::testing::Values(
-        PictureCase{"NoArguments", "no arguments", L"", 144},
-        PictureCase{"PlainArgument", "a plain argument", L"sand", 1144},
-        PictureCase{"SwitchesOnly", "switches only", L"/x -y", 144},
-        PictureCase{"SwitchThenPlain", "a switch, then a plain argument", L"-y plain", 1144},
-        PictureCase{"QuotedArabicArgument", "a quoted Arabic argument with a space",
-                    L"\"ملف جديد\"", 1144}),
+    ::testing::Values(PictureCase{"NoArguments", "no arguments", L"", 144},
+                      PictureCase{"PlainArgument", "a plain argument", L"sand", 1144},
+                      PictureCase{"SwitchesOnly", "switches only", L"/x -y", 144},
+                      PictureCase{"SwitchThenPlain", "a switch, then a plain argument", L"-y plain",
+                                  1144},
+                      PictureCase{"QuotedArabicArgument", "a quoted Arabic argument with a space",
+                                  L"\"ملف جديد\"", 1144}),
     [](const ::testing::TestParamInfo<PictureCase>& info) {
       return std::string(info.param.testName);
     });

@@ -45,6 +45,7 @@ bool WaitFor(const std::function<bool()>& condition, milliseconds timeout) {
 }
 
 bool Program::Start(const std::wstring& arguments, std::optional<WORD> showWindow) {
+  Kill();
   const std::wstring path = WindowsPath(kProgramPath);
   std::wstring commandLine = L"\"" + path + L"\"";
   if (!arguments.empty()) commandLine += L" " + arguments;
@@ -54,8 +55,22 @@ bool Program::Start(const std::wstring& arguments, std::optional<WORD> showWindo
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = *showWindow;
   }
-  return CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &m_info) != 0;
+  // In a job that ends it when the last handle goes: even if this test program is killed, the
+  // program cannot outlive it and keep the test run waiting on an inherited output pipe.
+  m_job = CreateJobObjectW(nullptr, nullptr);
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  if (!m_job || !SetInformationJobObject(m_job, JobObjectExtendedLimitInformation, &limits,
+                                         sizeof limits)) {
+    return false;
+  }
+  if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                      nullptr, nullptr, &startup, &m_info)) {
+    return false;
+  }
+  const bool assigned = AssignProcessToJobObject(m_job, m_info.hProcess);
+  ResumeThread(m_info.hThread);
+  return assigned;
 }
 
 std::vector<HWND> Program::VisibleWindows() const {
@@ -109,13 +124,16 @@ bool Program::IsRunning() const {
 }
 
 void Program::Kill() {
-  if (!m_info.hProcess) return;
-  if (IsRunning()) {
-    TerminateProcess(m_info.hProcess, 0xDEAD);
-    WaitForSingleObject(m_info.hProcess, 5000);
+  if (m_info.hProcess) {
+    if (IsRunning()) {
+      TerminateProcess(m_info.hProcess, 0xDEAD);
+      WaitForSingleObject(m_info.hProcess, 5000);
+    }
+    CloseHandle(m_info.hThread);
+    CloseHandle(m_info.hProcess);
   }
-  CloseHandle(m_info.hThread);
-  CloseHandle(m_info.hProcess);
+  if (m_job) CloseHandle(m_job);
+  m_job = nullptr;
   m_info = {};
   m_mainWindow = nullptr;
 }

@@ -54,6 +54,7 @@ class Program {
   // The program's visible top-level windows, in z-order.
   std::vector<HWND> VisibleWindows() const;
 
+  HANDLE m_job = nullptr;
   PROCESS_INFORMATION m_info{};
   HWND m_mainWindow = nullptr;
 };
