@@ -8,11 +8,22 @@ namespace {
 
 void SystemBeep() { ::Beep(0, 0); }
 
-void SystemPlaySound(const void* sound) {
-  sndPlaySoundW(static_cast<const wchar_t*>(sound), SND_ASYNC | SND_MEMORY);
+// The sound library is loaded at the first click, not at start-up: loading it brings up the
+// system's audio stack, which the launcher does not need before then.
+void PlayWithSystem(const void* sound, UINT flags) {
+  using SndPlaySound = BOOL(WINAPI*)(const wchar_t*, UINT);
+  static const auto play = [] {
+    const HMODULE winmm = LoadLibraryW(L"winmm.dll");
+    return winmm ? reinterpret_cast<SndPlaySound>(
+                       reinterpret_cast<void*>(GetProcAddress(winmm, "sndPlaySoundW")))
+                 : nullptr;
+  }();
+  if (play) play(static_cast<const wchar_t*>(sound), flags);
 }
 
-void SystemStopSound() { sndPlaySoundW(nullptr, 0); }
+void SystemPlaySound(const void* sound) { PlayWithSystem(sound, SND_ASYNC | SND_MEMORY); }
+
+void SystemStopSound() { PlayWithSystem(nullptr, 0); }
 
 bool SystemAskFileName(HWND owner, bool save, std::wstring& path) {
   wchar_t file[MAX_PATH] = {};
@@ -25,7 +36,13 @@ bool SystemAskFileName(HWND owner, bool save, std::wstring& path) {
   ofn.nMaxFile = MAX_PATH;
   ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
               (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-  const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+  // Like the sound library, the dialogs' library is loaded when first asked for.
+  using FileDialog = BOOL(WINAPI*)(OPENFILENAMEW*);
+  static const HMODULE comdlg = LoadLibraryW(L"comdlg32.dll");
+  const auto dialog = comdlg ? reinterpret_cast<FileDialog>(reinterpret_cast<void*>(GetProcAddress(
+                                   comdlg, save ? "GetSaveFileNameW" : "GetOpenFileNameW")))
+                             : nullptr;
+  const BOOL chosen = dialog && dialog(&ofn);
   if (!chosen) return false;
   path = file;
   return true;
