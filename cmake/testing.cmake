@@ -20,8 +20,13 @@ endif()
 
 # Registers each test of a GoogleTest program with ctest. Discovery runs at test time, so building
 # never starts Wine; the i686 build has no emulator and registers nothing. Windows tests share one
-# desktop (focus, the active window, the keyboard state), so they take turns.
+# desktop (focus, the active window, the keyboard state), so they take turns. Each test may run
+# for 120 seconds unless TIMEOUT gives it longer.
 function(ralimet_discover_tests target)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "TIMEOUT" "")
+  if(NOT arg_TIMEOUT)
+    set(arg_TIMEOUT 120)
+  endif()
   if(WIN32 AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
     return()
   endif()
@@ -32,5 +37,5 @@ function(ralimet_discover_tests target)
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
-    PROPERTIES TIMEOUT 120 ${lock})
+    PROPERTIES TIMEOUT ${arg_TIMEOUT} ${lock})
 endfunction()

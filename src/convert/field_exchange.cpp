@@ -9,6 +9,16 @@
 #include "convert/number_text.h"
 #include "framework/platform.h"
 
+namespace {
+
+// What WriteNumberField shows for value.
+std::string NumberTextOf(double value) {
+  char text[kNumberTextCapacity];
+  return FormatNumber(value, text, sizeof text) ? text : "";
+}
+
+}  // namespace
+
 void WriteNumberField(HWND control, double value) {
   char text[kNumberTextCapacity];
   if (!FormatNumber(value, text, sizeof text)) text[0] = '\0';
@@ -40,16 +50,20 @@ void DDX_Number(CDataExchange* pDX, int controlId, double& value) {
   bool valid = false;
   const double shown = ReadNumberField(control, valid);
   if (pDX->m_bSaveAndValidate) {
-    if (valid) {
-      value = shown;
-    } else {
+    if (!valid) {
       platform::Beep();
       WriteNumberField(control, value);
+    } else if (ReadFieldText(control) != NumberTextOf(value)) {
+      // A field still showing what was written for its member keeps the member's exact value:
+      // read back, eight decimals would round it, and a field left empty for a value too large
+      // to show (or for none) would turn it into 0.
+      value = shown;
     }
     return;
   }
   // A NaN member cannot be shown: it always clears its field rather than leaving an old number.
-  if (std::isnan(value) || shown != value) WriteNumberField(control, value);
+  // An invalid text ("1.#INF0000") stands for no value, so it never stays for a member of 0.
+  if (std::isnan(value) || !valid || shown != value) WriteNumberField(control, value);
 }
 
 void DDX_IntRange(CDataExchange* pDX, int controlId, int& value, int upper, int lower) {

@@ -38,6 +38,8 @@ class CConverterDlg : public CDialog {
   CConverterDlg(const ConverterTable& table, CUnitMatrix::NoTable);
 
   double Value(std::uint16_t unit) const { return m_values[unit]; }
+  const ConverterTable& Table() const { return m_table; }
+  const CUnitMatrix& Matrix() const { return m_matrix; }
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;

@@ -289,6 +289,40 @@ TEST_F(LengthTest, AnInfiniteInputNeverLeavesAStaleNumber) {
   EXPECT_EQ(Text(m_dlg, IDC_LENGTH_METRE), L"3218.00000000");
 }
 
+// Found by the random walk (tests/robustness): fields that show no number, or infinity, after a
+// huge input must not take or keep another value behind the user's back.
+TEST_F(LengthTest, ARejectedKeyNeverTurnsAnEmptiedFieldIntoZero) {
+  Type(m_dlg, IDC_LENGTH_KILOMETRE, L"1e309");
+  Type(m_dlg, IDC_LENGTH_MILE, L"x");
+  Type(m_dlg, IDC_LENGTH_METRE, L"x");
+  EXPECT_EQ(Text(m_dlg, IDC_LENGTH_METRE), L"") << "the kilometres are still infinite";
+  EXPECT_EQ(Text(m_dlg, IDC_LENGTH_MILE), L"");
+}
+
+TEST_F(LengthTest, ZeroTypedIntoAFieldTooLargeToShowConverts) {
+  Type(m_dlg, IDC_LENGTH_KILOMETRE, L"1e30");
+  ASSERT_EQ(Text(m_dlg, IDC_LENGTH_MILE), L"");
+  Type(m_dlg, IDC_LENGTH_INCH, L"1x");
+  Type(m_dlg, IDC_LENGTH_MILE, L"0");
+  EXPECT_EQ(Text(m_dlg, IDC_LENGTH_KILOMETRE), L"0.00000000");
+}
+
+TEST_F(LengthTest, ARejectedKeyLeavesTheConvertedValuesExact) {
+  Type(m_dlg, IDC_LENGTH_KILOMETRE, L"1");
+  ASSERT_EQ(Text(m_dlg, IDC_LENGTH_MILE), L"0.62150404");
+  const double miles = m_dlg.Value(6);
+  Type(m_dlg, IDC_LENGTH_METRE, L"x");
+  EXPECT_EQ(m_dlg.Value(6), miles) << "not the eight decimals shown";
+}
+
+TEST_F(LengthTest, InfinityNeverStaysOverAZero) {
+  Type(m_dlg, IDC_LENGTH_KILOMETRE, L"1e308");
+  ASSERT_EQ(Text(m_dlg, IDC_LENGTH_YARD), L"1.#INF0000");
+  Type(m_dlg, IDC_LENGTH_KILOMETRE, L"0");
+  EXPECT_EQ(Text(m_dlg, IDC_LENGTH_YARD), L"0.00000000");
+  EXPECT_EQ(m_dlg.Value(5), 0);
+}
+
 TEST(ConverterTest, WithoutAMatrixEveryConvertedFieldIsZero) {
   CConverterDlg dlg(kLengthTable, CUnitMatrix::NoTable{});
   ASSERT_TRUE(dlg.Create());

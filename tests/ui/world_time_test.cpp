@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "framework/app.h"
 #include "framework/platform.h"
@@ -350,45 +351,61 @@ TEST_F(WorldTimeTest, ClickOnASpinArrowStepsItsClock) {
   EXPECT_EQ(Shown(), (Clocks{L"14:06", L"14:06", L"14:06"})) << "lower arrow";
 }
 
+template <class T>
+std::vector<BYTE> Bytes(const T& value) {
+  const auto* bytes = reinterpret_cast<const BYTE*>(&value);
+  return {bytes, bytes + sizeof value};
+}
+
 TEST_F(WorldTimeTest, StoredValuesThatAreNotRowsNeverBreakTheWindow) {
-  // At +5:30 and 10:00 local, Kuwait reads 07:30; a list without a selection reads local time.
+  // At +5:30 and 10:00 local, Kuwait and Saudi Arabia read 07:30 and Greece (the last row)
+  // 06:30; a list without a selection reads the local time.
   g_system.bias = -330;
   g_system.hour = 10;
   g_system.minute = 0;
-  const DWORD row500 = 500, row118 = 118, lastRow = 117, negative = static_cast<DWORD>(-3);
-  const wchar_t text[] = L"3";
-  const ULONGLONG wide = 3;
   struct Case {
     const char* name;
-    std::function<void()> store;
-    int selected;
-    const wchar_t* shown;
+    DWORD type;               // REG_NONE: nothing stored
+    std::vector<BYTE> value;  // stored as both places
+    int first, second;        // the rows selected
+    const wchar_t* shown;     // by both places' clocks
   };
   const Case cases[] = {
-      {"missing", [] {}, kKuwait, L"07:30"},
-      {"row 500", [&] { StoreRow(CWorldTimeDlg::kFirstPlaceEntry, row500); }, -1, L"10:00"},
-      {"row 118", [&] { StoreRow(CWorldTimeDlg::kFirstPlaceEntry, row118); }, -1, L"10:00"},
-      {"negative", [&] { StoreRow(CWorldTimeDlg::kFirstPlaceEntry, negative); }, -1, L"10:00"},
-      {"last row", [&] { StoreRow(CWorldTimeDlg::kFirstPlaceEntry, lastRow); }, 117, L"06:30"},
-      {"string", [&] { Store(CWorldTimeDlg::kFirstPlaceEntry, REG_SZ, text, sizeof text); },
-       kKuwait, L"07:30"},
-      {"eight bytes",
-       [&] { Store(CWorldTimeDlg::kFirstPlaceEntry, REG_QWORD, &wide, sizeof wide); }, kKuwait,
+      {"missing", REG_NONE, {}, kKuwait, kSaudiArabia, L"07:30"},
+      {"row 500", REG_DWORD, Bytes(DWORD{500}), -1, -1, L"10:00"},
+      {"row 118", REG_DWORD, Bytes(DWORD{118}), -1, -1, L"10:00"},
+      {"negative", REG_DWORD, Bytes(static_cast<DWORD>(-3)), -1, -1, L"10:00"},
+      {"most negative", REG_DWORD, Bytes(DWORD{0x80000000}), -1, -1, L"10:00"},
+      {"largest", REG_DWORD, Bytes(DWORD{0x7FFFFFFF}), -1, -1, L"10:00"},
+      {"last row", REG_DWORD, Bytes(DWORD{117}), 117, 117, L"06:30"},
+      {"string", REG_SZ, Bytes(L"3"), kKuwait, kSaudiArabia, L"07:30"},
+      {"empty string", REG_SZ, Bytes(L""), kKuwait, kSaudiArabia, L"07:30"},
+      {"eight bytes", REG_QWORD, Bytes(ULONGLONG{3}), kKuwait, kSaudiArabia, L"07:30"},
+      {"eight bytes, low half huge", REG_QWORD, Bytes(ULONGLONG{0xFFFFFFFF}), kKuwait, kSaudiArabia,
        L"07:30"},
+      {"a DWORD of eight bytes", REG_DWORD, Bytes(ULONGLONG{3}), kKuwait, kSaudiArabia, L"07:30"},
+      {"a DWORD of two bytes", REG_DWORD, Bytes(WORD{3}), kKuwait, kSaudiArabia, L"07:30"},
+      {"a DWORD of no bytes", REG_DWORD, {}, kKuwait, kSaudiArabia, L"07:30"},
+      {"big-endian", REG_DWORD_BIG_ENDIAN, {0, 0, 0, 3}, kKuwait, kSaudiArabia, L"07:30"},
+      {"binary", REG_BINARY, Bytes(DWORD{3}), kKuwait, kSaudiArabia, L"07:30"},
   };
   for (const Case& c : cases) {
     RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey);
-    c.store();
+    if (c.type != REG_NONE) {
+      for (const wchar_t* entry :
+           {CWorldTimeDlg::kFirstPlaceEntry, CWorldTimeDlg::kSecondPlaceEntry}) {
+        Store(entry, c.type, c.value.data(), static_cast<DWORD>(c.value.size()));
+      }
+    }
     Open();
-    EXPECT_EQ(Selection(IDC_WT_FIRST_PLACE), c.selected) << c.name;
-    EXPECT_EQ(Shown()[1], c.shown) << c.name;
-    EXPECT_EQ(Selection(IDC_WT_SECOND_PLACE), kSaudiArabia) << c.name;
-    EXPECT_EQ(Shown()[2], L"07:30") << c.name;
+    EXPECT_EQ(Selection(IDC_WT_FIRST_PLACE), c.first) << c.name;
+    EXPECT_EQ(Selection(IDC_WT_SECOND_PLACE), c.second) << c.name;
+    EXPECT_EQ(Shown(), (Clocks{L"10:00", c.shown, c.shown})) << c.name;
   }
 
   // The second list alike; a place without a selection still steps as the computer's own zone.
   RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey);
-  StoreRow(CWorldTimeDlg::kSecondPlaceEntry, row500);
+  StoreRow(CWorldTimeDlg::kSecondPlaceEntry, 500);
   Open();
   EXPECT_EQ(Selection(IDC_WT_SECOND_PLACE), -1);
   EXPECT_EQ(Shown(), (Clocks{L"10:00", L"07:30", L"10:00"}));

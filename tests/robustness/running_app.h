@@ -1,0 +1,51 @@
+// The program started inside the test process as its entry point starts it, so that every window
+// is opened from the panel, in the modal loop the launcher runs it in.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/main_frame.h"
+#include "app/ralimet_app.h"
+#include "panel/ralimet_view.h"
+#include "test_support.h"
+
+// The windows of the panel's buttons 0 to 10, named for test names and messages.
+inline constexpr const char* kWindowNames[CRalimetView::kExitButton] = {
+    "area",     "date",        "clothing", "speed",  "world_time", "length",
+    "duration", "temperature", "volume",   "weight", "about",
+};
+inline constexpr int kDateButton = 1;
+inline constexpr int kClothingButton = 2;
+inline constexpr int kWorldTimeButton = 4;
+
+class RunningAppTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    m_app = std::make_unique<CRalimetApp>();
+    ASSERT_TRUE(m_app->InitInstance());
+    m_frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
+    ASSERT_NE(m_frame, nullptr);
+    m_view = dynamic_cast<CRalimetView*>(m_frame->GetActiveView());
+    ASSERT_NE(m_view, nullptr);
+  }
+
+  // Closes the main window by its close box.
+  void TearDown() override {
+    if (m_frame) SendMessageW(m_frame->m_hWnd, WM_CLOSE, 0, 0);
+    PumpMessages();
+    m_app.reset();
+  }
+
+  // The launcher still runs and answers its messages.
+  bool LauncherAnswers() const {
+    DWORD_PTR result = 0;
+    return IsWindow(m_frame->m_hWnd) && IsWindow(m_view->m_hWnd) &&
+           SendMessageTimeoutW(m_view->m_hWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result);
+  }
+
+  std::unique_ptr<CRalimetApp> m_app;
+  CMainFrame* m_frame = nullptr;
+  CRalimetView* m_view = nullptr;
+};
