@@ -91,6 +91,7 @@ Section "Ralimet" SecProgram
   File "${STAGE}\horse.ani"
   File "${STAGE}\readme.txt"
   File "${STAGE}\LICENSE.txt"
+  File "${STAGE}\third-party-notices.txt"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   SetShellVarContext all
@@ -117,6 +118,7 @@ Section "-un.Ralimet"
   Delete "$INSTDIR\horse.ani"
   Delete "$INSTDIR\readme.txt"
   Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\third-party-notices.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir /REBOOTOK "$INSTDIR"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"

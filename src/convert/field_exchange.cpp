@@ -11,7 +11,7 @@
 
 namespace {
 
-// What WriteNumberField shows for value.
+// The text a field shows for value: empty when it has no number text.
 std::string NumberTextOf(double value) {
   char text[kNumberTextCapacity];
   return FormatNumber(value, text, sizeof text) ? text : "";
@@ -20,14 +20,8 @@ std::string NumberTextOf(double value) {
 }  // namespace
 
 void WriteNumberField(HWND control, double value) {
-  char text[kNumberTextCapacity];
-  if (!FormatNumber(value, text, sizeof text)) text[0] = '\0';
-  wchar_t wide[kNumberTextCapacity];
-  for (std::size_t i = 0; i < kNumberTextCapacity; ++i) {
-    wide[i] = static_cast<unsigned char>(text[i]);
-    if (!text[i]) break;
-  }
-  SetWindowTextW(control, wide);
+  const std::string text = NumberTextOf(value);  // ASCII only
+  SetWindowTextW(control, std::wstring(text.begin(), text.end()).c_str());
 }
 
 std::string ReadFieldText(HWND control, int maxChars) {
