@@ -292,6 +292,24 @@ void CWorldTimeDlg::OnSetFocusTime(UINT controlId) {
   if (spin) SetFocus(spin);
 }
 
+// Shift+Tab from a clock's hours spin button would go back to its time box, which hands the focus
+// straight back to the spin button: the focus goes on to the control before the box instead.
+LRESULT CWorldTimeDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NEXTDLGCTL && wParam && !LOWORD(lParam)) {
+    const HWND focus = ::GetFocus();
+    const int box = focus == m_spinLocalHour      ? IDC_WT_LOCAL_TIME
+                    : focus == m_spinCountry1Hour ? IDC_WT_FIRST_TIME
+                    : focus == m_spinCountry2Hour ? IDC_WT_SECOND_TIME
+                                                  : 0;
+    if (box) {
+      const HWND previous = GetNextDlgTabItem(m_hWnd, GetDlgItem(box), TRUE);
+      SendMessageW(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(previous), TRUE);
+      return 0;
+    }
+  }
+  return CDialog::WindowProc(message, wParam, lParam);
+}
+
 void CWorldTimeDlg::OnActivate(UINT state, HWND hwndOther, BOOL bMinimized) {
   CDialog::OnActivate(state, hwndOther, bMinimized);
   if (state != WA_INACTIVE) {

@@ -33,6 +33,7 @@ class CWorldTimeDlg : public CDialog {
   BOOL OnInitDialog() override;
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
   void OnActivate(UINT state, HWND hwndOther, BOOL bMinimized) override;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   void OnSelChangeFirstPlace();
   void OnSelChangeSecondPlace();

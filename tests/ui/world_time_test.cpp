@@ -333,6 +333,40 @@ TEST_F(WorldTimeTest, ArrowKeysInATimeBoxStepThatClocksHour) {
   }
 }
 
+// A time box hands the focus to its hours spin button; Tab and Shift+Tab from there move on to the
+// next and the previous control, never back into the box.
+TEST_F(WorldTimeTest, TabAndShiftTabLeaveAClock) {
+  struct Case {
+    int box, back, forward;
+  };
+  const Case cases[] = {
+      {IDC_WT_LOCAL_TIME, IDC_WT_LOCAL_NOW, IDC_WT_24_HOUR},
+      {IDC_WT_FIRST_TIME, IDC_WT_24_HOUR, IDC_WT_FIRST_PLACE},
+      {IDC_WT_SECOND_TIME, IDC_WT_FIRST_PLACE, IDC_WT_SECOND_PLACE},
+  };
+  Open();
+  ShowWindow(m_dlg->m_hWnd, SW_SHOW);
+  SetForegroundWindow(m_dlg->m_hWnd);
+  const auto tab = [this](bool shift) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    MSG down{GetFocus(), WM_KEYDOWN, VK_TAB, 1, 0, {}};
+    EXPECT_TRUE(IsDialogMessageW(m_dlg->m_hWnd, &down));
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+  };
+  for (const Case& c : cases) {
+    for (const bool shift : {true, false}) {
+      SetFocus(Item(c.box));
+      tab(shift);
+      EXPECT_EQ(GetDlgCtrlID(GetFocus()), shift ? c.back : c.forward)
+          << c.box << (shift ? " Shift+Tab" : " Tab");
+    }
+  }
+}
+
 TEST_F(WorldTimeTest, ClickOnASpinArrowStepsItsClock) {
   Open();
   ShowWindow(m_dlg->m_hWnd, SW_SHOW);
