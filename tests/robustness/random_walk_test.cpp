@@ -735,6 +735,21 @@ void CALLBACK CloseLeftOpen(HWND, UINT, UINT_PTR id, DWORD) {
   EnumThreadWindows(GetCurrentThreadId(), CancelOwnedWindow, 0);
 }
 
+// The middle of the points of the view that hit button n.
+POINT ButtonCentre(const CRalimetView& view, int n) {
+  long x = 0, y = 0, count = 0;
+  for (LONG py = 0; py < 400; ++py) {
+    for (LONG px = 0; px < 300; ++px) {
+      if (view.GetButton(n).HitTest({px, py})) {
+        x += px;
+        y += py;
+        ++count;
+      }
+    }
+  }
+  return count ? POINT{x / count, y / count} : POINT{-1, -1};
+}
+
 void Walk::Visit(CRalimetView& view, int n) {
   m_windowName = kWindowNames[n];
   m_visited = false;
@@ -744,7 +759,12 @@ void Walk::Visit(CRalimetView& view, int n) {
     Inside(n, active);
     rescue = SetTimer(nullptr, 0, 2000, CloseLeftOpen);
   });
-  view.RunButton(n);
+  // As a user opens it: the pointer onto its panel button, pressed and released there.
+  const POINT at = ButtonCentre(view, n);
+  const LPARAM where = MAKELPARAM(at.x, at.y);
+  SendMessageW(view.m_hWnd, WM_MOUSEMOVE, 0, where);
+  SendMessageW(view.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, where);
+  SendMessageW(view.m_hWnd, WM_LBUTTONUP, 0, where);
   if (rescue) KillTimer(nullptr, rescue);
   if (!m_visited) {
     ADD_FAILURE() << "seed " << m_seed << ": the " << m_windowName << " window never ran";
