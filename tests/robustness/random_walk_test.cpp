@@ -269,20 +269,6 @@ class Walk {
     return {"undo" + in, [=] { SendMessageW(field, WM_UNDO, 0, 0); }};
   }
 
-  // A key pressed and released on a control, as the keyboard delivers it to the focus.
-  static void Key(HWND control, UINT vk) {
-    SendMessageW(control, WM_KEYDOWN, vk, 1);
-    SendMessageW(control, WM_KEYUP, vk, 0xC0000001);
-  }
-  // A click on the upper or lower arrow of an up-down control.
-  static void ClickArrow(HWND upDown, bool upper) {
-    RECT rect;
-    GetClientRect(upDown, &rect);
-    const LPARAM at = MAKELPARAM(rect.right / 2, upper ? rect.bottom / 4 : rect.bottom * 3 / 4);
-    SendMessageW(upDown, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(upDown, WM_LBUTTONUP, 0, at);
-  }
-
   // Opens the window of button n from the launcher, walks in it and closes it.
   void Visit(CRalimetView& view, int n);
 
@@ -391,12 +377,12 @@ class DateWalk : public WindowWalk {
     const bool up = walk.Chance(50);
     if (kind < 20) {
       return {std::string(up ? "up" : "down") + " key in field " + std::to_string(id),
-              [=] { Walk::Key(field, up ? VK_UP : VK_DOWN); }};
+              [=] { PressKey(field, up ? VK_UP : VK_DOWN); }};
     }
     if (kind < 35) {
       return {std::string("click on the ") + (up ? "upper" : "lower") + " arrow of field " +
                   std::to_string(id),
-              [=] { Walk::ClickArrow(upDown, up); }};
+              [=] { ClickUpDownArrow(upDown, up); }};
     }
     return walk.Edit(field, id, [&walk] { return DateText(walk); });
   }
@@ -473,25 +459,25 @@ class WorldTimeWalk : public WindowWalk {
     if (kind < 35) {
       const HWND spin = Item(walk.Pick(kSpins));
       return {std::string(up ? "up" : "down") + " key on spin " + Id(spin),
-              [=] { Walk::Key(spin, up ? VK_UP : VK_DOWN); }};
+              [=] { PressKey(spin, up ? VK_UP : VK_DOWN); }};
     }
     if (kind < 50) {
       const HWND spin = Item(walk.Pick(kSpins));
       return {
           std::string("click on the ") + (up ? "upper" : "lower") + " arrow of spin " + Id(spin),
-          [=] { Walk::ClickArrow(spin, up); }};
+          [=] { ClickUpDownArrow(spin, up); }};
     }
     if (kind < 60) {
       const HWND box = Item(walk.Pick(kBoxes));
       return {std::string("focus on time box ") + Id(box) + ", then " + (up ? "up" : "down"), [=] {
                 SetFocus(box);
-                Walk::Key(GetFocus(), up ? VK_UP : VK_DOWN);
+                PressKey(GetFocus(), up ? VK_UP : VK_DOWN);
               }};
     }
     const HWND list = Item(walk.Pick(kLists));
     if (kind < 80) {
       const UINT key = walk.Pick(kListKeys);
-      return {"key " + std::to_string(key) + " on list " + Id(list), [=] { Walk::Key(list, key); }};
+      return {"key " + std::to_string(key) + " on list " + Id(list), [=] { PressKey(list, key); }};
     }
     if (kind < 88) {
       const int row = walk.Int(0, kPlaceCount - 1);
@@ -559,7 +545,7 @@ class ClothingWalk : public WindowWalk {
               [this, index, list, key] {
                 m_acted = index;
                 m_chosen = false;
-                Walk::Key(list, key);
+                PressKey(list, key);
               }};
     }
     const int rows = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));

@@ -83,19 +83,9 @@ class DateTest : public testing::Test {
     TypeDate(IDC_HIJRI_DAY, IDC_HIJRI_MONTH, IDC_HIJRI_YEAR, date);
   }
   // The up arrow key pressed and released in a field: its up-down steps it.
-  void ArrowUp(int id) {
-    SendMessageW(Item(id), WM_KEYDOWN, VK_UP, 1);
-    SendMessageW(Item(id), WM_KEYUP, VK_UP, 0xC0000001);
-  }
+  void ArrowUp(int id) { PressKey(Item(id), VK_UP); }
   // A click on the upper arrow of a field's up-down.
-  void ClickUpArrow(int id) {
-    const HWND upDown = Item(id + kUpDownOffset);
-    RECT rect;
-    GetClientRect(upDown, &rect);
-    const LPARAM upper = MAKELPARAM(rect.right / 2, rect.bottom / 4);
-    SendMessageW(upDown, WM_LBUTTONDOWN, MK_LBUTTON, upper);
-    SendMessageW(upDown, WM_LBUTTONUP, 0, upper);
-  }
+  void ClickUpArrow(int id) { ClickUpDownArrow(Item(id + kUpDownOffset), true); }
 
   std::unique_ptr<CDateDlg> m_dlg;
 

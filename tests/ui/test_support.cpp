@@ -36,6 +36,19 @@ std::wstring TextOf(HWND control) {
   return text;
 }
 
+void PressKey(HWND control, UINT vk) {
+  SendMessageW(control, WM_KEYDOWN, vk, 1);
+  SendMessageW(control, WM_KEYUP, vk, 0xC0000001);
+}
+
+void ClickUpDownArrow(HWND upDown, bool upper) {
+  RECT rect;
+  GetClientRect(upDown, &rect);
+  const LPARAM at = MAKELPARAM(rect.right / 2, upper ? rect.bottom / 4 : rect.bottom * 3 / 4);
+  SendMessageW(upDown, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(upDown, WM_LBUTTONUP, 0, at);
+}
+
 namespace {
 
 std::function<void(HWND)> g_act;

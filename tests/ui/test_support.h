@@ -25,6 +25,11 @@ class SoundRecorder {
 
 std::wstring TextOf(HWND control);
 
+// A key pressed and released on a control, as the keyboard delivers it to the focus.
+void PressKey(HWND control, UINT vk);
+// A click on the upper or lower arrow of an up-down control.
+void ClickUpDownArrow(HWND upDown, bool upper);
+
 // Acts on the active window from inside the modal loop that the caller starts next, as a user
 // would once the window is open.
 void ActInsideModalLoop(std::function<void(HWND active)> act);

@@ -108,11 +108,6 @@ class WorldTimeTest : public testing::Test {
     return static_cast<int>(SendMessageW(Item(listId), CB_GETCURSEL, 0, 0));
   }
 
-  // A key pressed and released on a control, as the keyboard delivers it to the focus.
-  void Key(HWND control, UINT vk) {
-    SendMessageW(control, WM_KEYDOWN, vk, 1);
-    SendMessageW(control, WM_KEYUP, vk, 0xC0000001);
-  }
   void Click(int buttonId) { SendMessageW(Item(buttonId), BM_CLICK, 0, 0); }
   // A place picked from the list with the mouse: the new selection, then its notification.
   void Choose(int listId, int row) {
@@ -238,7 +233,7 @@ TEST_F(WorldTimeTest, LocalSpinButtonsWrapWithoutCarrying) {
     g_system.hour = c.hour;
     g_system.minute = c.minute;
     Open();
-    Key(Item(c.spin), c.key);
+    PressKey(Item(c.spin), c.key);
     // The places share the computer's +3:00, so all three clocks read alike.
     EXPECT_EQ(Shown(), (Clocks{c.shown, c.shown, c.shown})) << c.name;
   }
@@ -252,13 +247,13 @@ TEST_F(WorldTimeTest, SteppingAPlaceMovesTheOtherTwoClocks) {
   Open();
   EXPECT_EQ(Shown(), (Clocks{L"12:00", L"09:00", L"14:30"}));
 
-  Key(Item(IDC_WT_FIRST_HOUR_SPIN), VK_UP);
+  PressKey(Item(IDC_WT_FIRST_HOUR_SPIN), VK_UP);
   EXPECT_EQ(Shown(), (Clocks{L"13:00", L"10:00", L"15:30"}));
-  Key(Item(IDC_WT_SECOND_MINUTE_SPIN), VK_DOWN);
+  PressKey(Item(IDC_WT_SECOND_MINUTE_SPIN), VK_DOWN);
   EXPECT_EQ(Shown(), (Clocks{L"12:59", L"09:59", L"15:29"}));
-  Key(Item(IDC_WT_SECOND_HOUR_SPIN), VK_DOWN);
+  PressKey(Item(IDC_WT_SECOND_HOUR_SPIN), VK_DOWN);
   EXPECT_EQ(Shown(), (Clocks{L"11:59", L"08:59", L"14:29"}));
-  Key(Item(IDC_WT_FIRST_MINUTE_SPIN), VK_UP);
+  PressKey(Item(IDC_WT_FIRST_MINUTE_SPIN), VK_UP);
   EXPECT_EQ(Shown(), (Clocks{L"11:00", L"08:00", L"13:30"})) << "minutes wrap within the hour";
 
   // Back to the system time in all three.
@@ -280,14 +275,14 @@ TEST_F(WorldTimeTest, IndiaAtTenPastOneIsTwentyToElevenInKuwait) {
 TEST_F(WorldTimeTest, PickingAPlaceMovesOnlyItsClockAndIsStoredAtOnce) {
   Open();
   // Two rows down from Kuwait: Lebanon, +2:00.
-  Key(Item(IDC_WT_FIRST_PLACE), VK_DOWN);
-  Key(Item(IDC_WT_FIRST_PLACE), VK_DOWN);
+  PressKey(Item(IDC_WT_FIRST_PLACE), VK_DOWN);
+  PressKey(Item(IDC_WT_FIRST_PLACE), VK_DOWN);
   EXPECT_EQ(Selection(IDC_WT_FIRST_PLACE), 87);
   EXPECT_EQ(Shown(), (Clocks{L"14:07", L"13:07", L"14:07"}));
   EXPECT_EQ(StoredRow(CWorldTimeDlg::kFirstPlaceEntry), 87);
 
   // One row up from Saudi Arabia: Sri Lanka, +5:30, carried from the first place.
-  Key(Item(IDC_WT_SECOND_PLACE), VK_UP);
+  PressKey(Item(IDC_WT_SECOND_PLACE), VK_UP);
   EXPECT_EQ(Selection(IDC_WT_SECOND_PLACE), 50);
   EXPECT_EQ(Shown(), (Clocks{L"14:07", L"13:07", L"16:37"}));
   EXPECT_EQ(StoredRow(CWorldTimeDlg::kSecondPlaceEntry), 50);
@@ -371,17 +366,10 @@ TEST_F(WorldTimeTest, ClickOnASpinArrowStepsItsClock) {
   Open();
   ShowWindow(m_dlg->m_hWnd, SW_SHOW);
   const HWND spin = Item(IDC_WT_LOCAL_MINUTE_SPIN);
-  RECT client;
-  GetClientRect(spin, &client);
-  const auto click = [&](LONG y) {
-    const LPARAM at = MAKELPARAM(client.right / 2, y);
-    SendMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(spin, WM_LBUTTONUP, 0, at);
-  };
-  click(client.bottom / 4);
+  ClickUpDownArrow(spin, true);
   EXPECT_EQ(Shown(), (Clocks{L"14:08", L"14:08", L"14:08"})) << "upper arrow";
-  click(client.bottom * 3 / 4);
-  click(client.bottom * 3 / 4);
+  ClickUpDownArrow(spin, false);
+  ClickUpDownArrow(spin, false);
   EXPECT_EQ(Shown(), (Clocks{L"14:06", L"14:06", L"14:06"})) << "lower arrow";
 }
 
@@ -443,7 +431,7 @@ TEST_F(WorldTimeTest, StoredValuesThatAreNotRowsNeverBreakTheWindow) {
   Open();
   EXPECT_EQ(Selection(IDC_WT_SECOND_PLACE), -1);
   EXPECT_EQ(Shown(), (Clocks{L"10:00", L"07:30", L"10:00"}));
-  Key(Item(IDC_WT_SECOND_HOUR_SPIN), VK_UP);
+  PressKey(Item(IDC_WT_SECOND_HOUR_SPIN), VK_UP);
   EXPECT_EQ(Shown(), (Clocks{L"11:00", L"08:30", L"11:00"}));
 }
 
