@@ -8,12 +8,18 @@ namespace {
 
 void SystemBeep() { ::Beep(0, 0); }
 
+// A library of the system, from the system folder only: never a file of that name planted beside
+// the program or in the current folder.
+HMODULE LoadSystemLibrary(const wchar_t* name) {
+  return LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
 // The sound library is loaded at the first click, not at start-up: loading it brings up the
 // system's audio stack, which the launcher does not need before then.
 void PlayWithSystem(const void* sound, UINT flags) {
   using SndPlaySound = BOOL(WINAPI*)(const wchar_t*, UINT);
   static const auto play = [] {
-    const HMODULE winmm = LoadLibraryW(L"winmm.dll");
+    const HMODULE winmm = LoadSystemLibrary(L"winmm.dll");
     return winmm ? reinterpret_cast<SndPlaySound>(
                        reinterpret_cast<void*>(GetProcAddress(winmm, "sndPlaySoundW")))
                  : nullptr;
@@ -38,7 +44,7 @@ bool SystemAskFileName(HWND owner, bool save, std::wstring& path) {
               (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
   // Like the sound library, the dialogs' library is loaded when first asked for.
   using FileDialog = BOOL(WINAPI*)(OPENFILENAMEW*);
-  static const HMODULE comdlg = LoadLibraryW(L"comdlg32.dll");
+  static const HMODULE comdlg = LoadSystemLibrary(L"comdlg32.dll");
   const auto dialog = comdlg ? reinterpret_cast<FileDialog>(reinterpret_cast<void*>(GetProcAddress(
                                    comdlg, save ? "GetSaveFileNameW" : "GetOpenFileNameW")))
                              : nullptr;

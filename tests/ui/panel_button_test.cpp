@@ -2,9 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cwchar>
+#include <string>
 #include <vector>
 
 #include "framework/handles.h"
+#include "framework/platform.h"
 #include "panel/panel_button.h"
 #include "test_support.h"
 
@@ -192,3 +195,16 @@ TEST(PanelButtonTest, TheTwoSetsShareShapesButNotColours) {
 }
 
 }  // namespace
+
+// The click sound's library is loaded when first used, and from the system folder only.
+TEST(SystemSoundTest, TheSoundLibraryComesFromTheSystemFolder) {
+  platform::StopSound();
+  const HMODULE winmm = GetModuleHandleW(L"winmm.dll");
+  ASSERT_NE(winmm, nullptr);
+  wchar_t loaded[MAX_PATH] = {};
+  wchar_t system[MAX_PATH] = {};
+  GetModuleFileNameW(winmm, loaded, MAX_PATH);
+  const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+  EXPECT_EQ(_wcsnicmp(loaded, system, length), 0)
+      << "loaded from " << testing::PrintToString(std::wstring(loaded));
+}
