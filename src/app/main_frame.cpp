@@ -4,14 +4,22 @@
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
+SIZE CMainFrame::OuterSize(DWORD style, DWORD exStyle) {
+  RECT rect{0, 0, kPanelSize.cx + 2 * GetSystemMetrics(SM_CXEDGE),
+            kPanelSize.cy + 2 * GetSystemMetrics(SM_CYEDGE)};
+  AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
 bool CMainFrame::PreCreateWindow(CREATESTRUCTW& cs) {
-  cs.cx = kWidth;
-  cs.cy = kHeight;
-  cs.x = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
-  cs.y = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
   if (cs.hMenu) DestroyMenu(cs.hMenu);
   cs.hMenu = nullptr;
   cs.style &= ~WS_THICKFRAME;
+  const SIZE outer = OuterSize(cs.style, cs.dwExStyle);
+  cs.cx = outer.cx;
+  cs.cy = outer.cy;
+  cs.x = (GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2;
+  cs.y = (GetSystemMetrics(SM_CYSCREEN) - outer.cy) / 2;
   return CFrameWnd::PreCreateWindow(cs);
 }
 

@@ -145,10 +145,9 @@ TEST_F(ProgramWindowTest, FixedCentredRightToLeftWindowNamedRalimet) {
 
   RECT rect{};
   ASSERT_TRUE(GetWindowRect(m_frame, &rect));
-  EXPECT_EQ(rect.right - rect.left, 300) << "outer width";
-  EXPECT_EQ(rect.bottom - rect.top, 417) << "outer height";
-  EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 300) / 2) << "centred across";
-  EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - 417) / 2) << "centred down";
+  const SIZE size{rect.right - rect.left, rect.bottom - rect.top};
+  EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2) << "centred across";
+  EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2) << "centred down";
   EXPECT_FALSE(IsIconic(m_frame));
   EXPECT_FALSE(IsZoomed(m_frame));
 
@@ -212,6 +211,9 @@ TEST_F(ProgramWindowTest, TheViewIsTheOnlyChildAndFillsTheClientArea) {
       << "), client area (" << client.left << ", " << client.top << ")-(" << client.right << ", "
       << client.bottom << ")";
   EXPECT_TRUE(GetWindowLongPtrW(m_view, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) << "sunken edge";
+  GetClientRect(m_view, &view);
+  EXPECT_EQ(view.right, 290) << "the panel's width";
+  EXPECT_EQ(view.bottom, 389) << "the panel's height";
 }
 
 // A shortcut's "Run" setting is followed, except that the fixed window has no maximized state.
@@ -219,16 +221,16 @@ TEST_F(ProgramWindowTest, StartsAsTheStarterAsksButNeverMaximized) {
   ASSERT_NO_FATAL_FAILURE(Launch(L"", SW_SHOWMAXIMIZED));
   EXPECT_FALSE(IsZoomed(m_frame)) << "started maximized";
   RECT rect{};
-  GetWindowRect(m_frame, &rect);
-  EXPECT_EQ(rect.right - rect.left, 300) << "started maximized";
-  EXPECT_EQ(rect.bottom - rect.top, 417) << "started maximized";
+  GetClientRect(m_view, &rect);
+  EXPECT_EQ(rect.right, 290) << "started maximized";
+  EXPECT_EQ(rect.bottom, 389) << "started maximized";
 
   ASSERT_NO_FATAL_FAILURE(Launch(L"", SW_SHOWMINNOACTIVE));
   EXPECT_TRUE(IsIconic(m_frame)) << "started minimized, as asked";
   ShowWindow(m_frame, SW_RESTORE);
-  GetWindowRect(m_frame, &rect);
-  EXPECT_EQ(rect.right - rect.left, 300) << "restored";
-  EXPECT_EQ(rect.bottom - rect.top, 417) << "restored";
+  GetClientRect(m_view, &rect);
+  EXPECT_EQ(rect.right, 290) << "restored";
+  EXPECT_EQ(rect.bottom, 389) << "restored";
 }
 
 // ---- The About box ----------------------------------------------------------------------------

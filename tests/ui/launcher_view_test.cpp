@@ -269,14 +269,55 @@ TEST_F(LauncherTest, PlainArgumentPicksTheSecondPictureSet) {
   }
 }
 
+// The caption height of the system's frame metrics for as long as it lives.
+class CaptionHeight {
+ public:
+  explicit CaptionHeight(int pixels) {
+    m_saved.cbSize = sizeof m_saved;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof m_saved, &m_saved, 0);
+    NONCLIENTMETRICSW changed = m_saved;
+    changed.iCaptionHeight += pixels - GetSystemMetrics(SM_CYCAPTION);
+    SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof changed, &changed, 0);
+  }
+  ~CaptionHeight() { SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof m_saved, &m_saved, 0); }
+  CaptionHeight(const CaptionHeight&) = delete;
+  CaptionHeight& operator=(const CaptionHeight&) = delete;
+
+ private:
+  NONCLIENTMETRICSW m_saved{};
+};
+
+// The design's 18-pixel caption gives the 300 x 417 window it was drawn for; a thicker one, as on
+// current Windows, a larger window: the panel always shows whole.
+TEST_F(LauncherTest, MainWindowShowsTheWholePanelWhateverTheCaptionHeight) {
+  for (const int caption : {18, 23, 31}) {
+    CaptionHeight metrics(caption);
+    Stop();
+    Start(L"");
+    ASSERT_EQ(GetSystemMetrics(SM_CYCAPTION), caption);
+    RECT view;
+    GetClientRect(m_view->m_hWnd, &view);
+    EXPECT_EQ(view.right, 290) << caption << "-pixel caption";
+    EXPECT_EQ(view.bottom, 389) << caption << "-pixel caption";
+    RECT outer;
+    GetWindowRect(m_frame->m_hWnd, &outer);
+    const SIZE size{outer.right - outer.left, outer.bottom - outer.top};
+    EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2) << caption;
+    EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2) << caption;
+    if (caption == 18 && GetSystemMetrics(SM_CXFIXEDFRAME) == 3 &&
+        GetSystemMetrics(SM_CYFIXEDFRAME) == 3) {
+      EXPECT_EQ(size.cx, 300);
+      EXPECT_EQ(size.cy, 417);
+    }
+  }
+}
+
 TEST_F(LauncherTest, MainWindowIsFixedCentredAndCaptionedRalimet) {
   const HWND frame = m_frame->m_hWnd;
   RECT rect;
   GetWindowRect(frame, &rect);
-  EXPECT_EQ(rect.right - rect.left, 300);
-  EXPECT_EQ(rect.bottom - rect.top, 417);
-  EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - 300) / 2);
-  EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - 417) / 2);
+  EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left)) / 2);
+  EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - (rect.bottom - rect.top)) / 2);
   EXPECT_EQ(TextOf(frame), L"Ralimet");
   const LONG_PTR style = GetWindowLongPtrW(frame, GWL_STYLE);
   EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);

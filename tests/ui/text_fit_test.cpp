@@ -1,0 +1,195 @@
+// What a person sees of every window opened from the panel: each label, button, check box and
+// group caption shows its whole text in the font the control draws with, and each window has the
+// size its template was laid out for, at the dialog base units of "MS Sans Serif" 8 (6 x 13
+// pixels at 96 DPI).
+#include <gtest/gtest.h>
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+// clang-format on
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+#include "running_app.h"
+
+namespace {
+
+constexpr SIZE kBaseUnits{6, 13};
+constexpr double kSizeTolerance = 0.03;
+
+// The templates of each panel window, in the order its pages show (one for a dialog).
+struct Window {
+  int button;
+  std::vector<int> templates;
+};
+const Window kWindows[] = {
+    {0, {IDD_AREA}},        {1, {IDD_DATE}},   {2, {IDD_MEN_SIZES, IDD_WOMEN_SIZES}},
+    {3, {IDD_SPEED}},       {4, {IDD_WORLDTIME}}, {5, {IDD_LENGTH}},
+    {6, {IDD_TIME}},        {7, {IDD_TEMPERATURE}}, {8, {IDD_VOLUME}},
+    {9, {IDD_WEIGHT}},      {10, {IDD_ABOUTBOX}},
+};
+
+// A template's size in dialog units, from its header (DIALOGEX or the older DIALOG).
+SIZE TemplateSize(int id) {
+  const HMODULE module = GetModuleHandleW(nullptr);
+  const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), RT_DIALOG);
+  const auto* words = found ? static_cast<const WORD*>(LockResource(LoadResource(module, found)))
+                            : nullptr;
+  if (!words) return {0, 0};
+  if (words[0] == 1 && words[1] == 0xFFFF) {
+    const auto* ex = reinterpret_cast<const short*>(words);
+    return {ex[11], ex[12]};  // after version, signature, help id, styles, count, x and y
+  }
+  const auto* plain = reinterpret_cast<const DLGTEMPLATE*>(words);
+  return {plain->cx, plain->cy};
+}
+
+struct Room {
+  RECT rect;
+  UINT format;
+};
+
+// Where a control draws its text and how, as the standard controls lay it out: a push button
+// keeps 2 pixels inside its frame (3 for the default one), a check box keeps its box and half a
+// digit's width apart, a group box indents its caption 7 pixels; a static fills its client area,
+// wrapping words unless its style says otherwise. Answers false for a control without a label.
+bool LabelRoom(HWND control, HDC dc, Room& room) {
+  wchar_t cls[32] = {};
+  GetClassNameW(control, cls, 32);
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE));
+  GetClientRect(control, &room.rect);
+  room.format = (style & SS_NOPREFIX) && !_wcsicmp(cls, WC_STATICW) ? DT_NOPREFIX : 0;
+  if (!_wcsicmp(cls, WC_STATICW)) {
+    switch (style & SS_TYPEMASK) {
+      case SS_LEFT:
+      case SS_CENTER:
+      case SS_RIGHT: room.format |= DT_WORDBREAK | DT_EXPANDTABS; return true;
+      case SS_SIMPLE:
+      case SS_LEFTNOWORDWRAP: room.format |= DT_SINGLELINE | DT_EXPANDTABS; return true;
+      default: return false;  // pictures, frames, owner-drawn
+    }
+  }
+  if (_wcsicmp(cls, WC_BUTTONW) != 0) return false;
+  room.format |= (style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE;
+  switch (style & BS_TYPEMASK) {
+    case BS_DEFPUSHBUTTON: InflateRect(&room.rect, -1, -1); [[fallthrough]];
+    case BS_PUSHBUTTON: InflateRect(&room.rect, -2, -2); return true;
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+    case BS_3STATE:
+    case BS_AUTO3STATE: {
+      if (style & BS_PUSHLIKE) {
+        InflateRect(&room.rect, -2, -2);
+        return true;
+      }
+      int digit = 0;
+      GetCharWidthW(dc, L'0', L'0', &digit);
+      room.rect.right -= 13 + digit / 2;
+      return true;
+    }
+    case BS_GROUPBOX: InflateRect(&room.rect, -7, 0); return true;
+    default: return false;
+  }
+}
+
+struct Fit {
+  int texts = 0;
+  int whole = 0;
+  LONG tightest = LONG_MAX;  // the least room to spare across, in pixels
+  std::string tightestText;
+};
+
+std::string Utf8(const std::wstring& text) {
+  std::string out(text.size() * 3 + 1, '\0');
+  out.resize(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                 out.data(), static_cast<int>(out.size()), nullptr, nullptr));
+  return out;
+}
+
+// Measures the visible labelled controls among the children of parent (not of its pages).
+void MeasureLabels(HWND parent, const char* window, Fit& fit) {
+  for (HWND control = GetWindow(parent, GW_CHILD); control;
+       control = GetWindow(control, GW_HWNDNEXT)) {
+    const std::wstring text = TextOf(control);
+    // The window itself may not be shown yet: a control counts if it is shown with it.
+    const bool shown = GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE;
+    if (text.empty() || !shown) continue;
+    const HDC dc = GetDC(control);
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    Room room{};
+    if (LabelRoom(control, dc, room)) {
+      RECT needed{0, 0, room.rect.right - room.rect.left, 0};
+      DrawTextW(dc, text.c_str(), -1, &needed, room.format | DT_CALCRECT | DT_RTLREADING);
+      const LONG roomWidth = room.rect.right - room.rect.left;
+      const LONG roomHeight = room.rect.bottom - room.rect.top;
+      const bool whole = needed.right <= roomWidth && needed.bottom <= roomHeight;
+      ++fit.texts;
+      fit.whole += whole;
+      if (roomWidth - needed.right < fit.tightest) {
+        fit.tightest = roomWidth - needed.right;
+        fit.tightestText = std::string(window) + " \"" + Utf8(text) + "\"";
+      }
+      EXPECT_TRUE(whole) << window << ": \"" << Utf8(text) << "\" needs " << needed.right << " x "
+                         << needed.bottom << " pixels, has " << roomWidth << " x "
+                         << roomHeight;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+  }
+}
+
+// The client area of a dialog or page against its template at the designed base units.
+void MeasureSize(HWND dialog, int templateId, const char* window) {
+  RECT unit{0, 0, 4, 8};
+  MapDialogRect(dialog, &unit);
+  EXPECT_EQ(unit.right, kBaseUnits.cx) << window << ": base unit across";
+  EXPECT_EQ(unit.bottom, kBaseUnits.cy) << window << ": base unit down";
+  const SIZE units = TemplateSize(templateId);
+  RECT client;
+  GetClientRect(dialog, &client);
+  const double designed[] = {units.cx * kBaseUnits.cx / 4.0, units.cy * kBaseUnits.cy / 8.0};
+  const LONG actual[] = {client.right, client.bottom};
+  for (int axis = 0; axis < 2; ++axis) {
+    EXPECT_NEAR(actual[axis], designed[axis], designed[axis] * kSizeTolerance)
+        << window << ": template " << templateId << (axis ? " height" : " width");
+  }
+  std::printf("%s, template %d: %ld x %ld pixels, designed %.0f x %.0f\n", window, templateId,
+              client.right, client.bottom, designed[0], designed[1]);
+}
+
+using TextFitTest = RunningAppTest;
+
+TEST_F(TextFitTest, EveryLabelShowsWholeAndEveryWindowHasItsDesignedSize) {
+  Fit fit;
+  for (const Window& w : kWindows) {
+    const char* name = kWindowNames[w.button];
+    ActInsideModalLoop([&](HWND active) {
+      const bool sheet = w.templates.size() > 1;
+      for (size_t page = 0; page < w.templates.size(); ++page) {
+        HWND dialog = active;
+        if (sheet) {
+          PropSheet_SetCurSel(active, nullptr, page);
+          dialog = PropSheet_GetCurrentPageHwnd(active);
+        }
+        MeasureSize(dialog, w.templates[page], name);
+        MeasureLabels(dialog, name, fit);
+      }
+      if (sheet) MeasureLabels(active, name, fit);  // the sheet's own button
+      PostMessageW(active, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    });
+    m_view->RunButton(w.button);
+  }
+  std::printf("%d/%d texts whole; the tightest, %s, has %ld pixels to spare\n", fit.whole,
+              fit.texts, fit.tightestText.c_str(), fit.tightest);
+  EXPECT_GT(fit.texts, 0);
+}
+
+}  // namespace
