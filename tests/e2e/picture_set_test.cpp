@@ -80,43 +80,11 @@ IndexedBitmap LoadBitmapFile(int id) {
 }
 
 // The screen's pixels under a window's client area, as the display shows them.
-struct ScreenShot {
-  int width = 0;
-  int height = 0;
-  std::vector<COLORREF> pixels;
-
-  COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
-};
-
 ScreenShot ShootClientArea(HWND hwnd) {
-  ScreenShot shot;
   RECT client{};
   GetClientRect(hwnd, &client);
-  POINT origin{0, 0};
-  ClientToScreen(hwnd, &origin);
-  const HDC screen = GetDC(nullptr);
-  const HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader = {
-      sizeof info.bmiHeader, client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  const HBITMAP dib = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (dib) {
-    const HGDIOBJ old = SelectObject(memory, dib);
-    if (BitBlt(memory, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY)) {
-      shot.width = client.right;
-      shot.height = client.bottom;
-      const auto* bgrx = static_cast<const std::uint8_t*>(bits);
-      for (int i = 0; i < shot.width * shot.height; ++i) {
-        shot.pixels.push_back(RGB(bgrx[4 * i + 2], bgrx[4 * i + 1], bgrx[4 * i]));
-      }
-    }
-    SelectObject(memory, old);
-    DeleteObject(dib);
-  }
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return shot;
+  MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  return ShootScreen(client);
 }
 
 // The display is 24-bit: a drawn table colour comes back as it is. Two channel steps of slack

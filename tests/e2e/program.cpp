@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <thread>
 
 namespace e2e {
@@ -167,6 +168,35 @@ LPARAM KeyData(UINT vk, bool release) {
 void PostKeyDown(HWND hwnd, UINT vk) { PostMessageW(hwnd, WM_KEYDOWN, vk, KeyData(vk, false)); }
 
 void PostKeyUp(HWND hwnd, UINT vk) { PostMessageW(hwnd, WM_KEYUP, vk, KeyData(vk, true)); }
+
+ScreenShot ShootScreen(const RECT& area) {
+  ScreenShot shot;
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return shot;
+  const HDC screen = GetDC(nullptr);
+  const HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  const HBITMAP dib = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (dib) {
+    const HGDIOBJ old = SelectObject(memory, dib);
+    if (BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY)) {
+      shot.width = width;
+      shot.height = height;
+      const auto* bgrx = static_cast<const std::uint8_t*>(bits);
+      for (int i = 0; i < width * height; ++i) {
+        shot.pixels.push_back(RGB(bgrx[4 * i + 2], bgrx[4 * i + 1], bgrx[4 * i]));
+      }
+    }
+    SelectObject(memory, old);
+    DeleteObject(dib);
+  }
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return shot;
+}
 
 std::wstring TextOf(HWND hwnd) {
   wchar_t text[512] = {};

@@ -66,6 +66,17 @@ void PostClick(HWND hwnd, POINT point);  // move there, press and release the le
 void PostKeyDown(HWND hwnd, UINT vk);
 void PostKeyUp(HWND hwnd, UINT vk);
 
+// The screen's pixels in a rectangle of screen coordinates, as the display shows them (empty when
+// they cannot be read).
+struct ScreenShot {
+  int width = 0;
+  int height = 0;
+  std::vector<COLORREF> pixels;  // top row first
+
+  COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+ScreenShot ShootScreen(const RECT& area);
+
 // What a window of another process says its text is (WM_GETTEXT, marshalled by the system).
 std::wstring TextOf(HWND hwnd);
 std::wstring ClassOf(HWND hwnd);
