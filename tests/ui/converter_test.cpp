@@ -323,6 +323,52 @@ TEST_F(LengthTest, InfinityNeverStaysOverAZero) {
   EXPECT_EQ(m_dlg.Value(5), 0);
 }
 
+void SelectAll(HWND field) { SendMessageW(field, EM_SETSEL, 0, -1); }
+void CaretToEnd(HWND field) { SendMessageW(field, EM_SETSEL, 32767, 32767); }
+
+// Typed, pasted or undone back to the very text the field shows for its value, a field holds what
+// it now reads: the edit converts like any other.
+TEST(ConverterTest, AnEditBackToTheShownTextConverts) {
+  struct Case {
+    const char* name;
+    void (*away)(HWND mile, HWND kilometre);  // the mile field one digit past "2.00000000"
+    void (*back)(HWND mile);                  // and back to that text
+  };
+  const auto typeTwoAndABit = [](HWND mile, HWND) {
+    SelectAll(mile);
+    TypeKeys(mile, L"2.000000001");
+  };
+  const Case cases[] = {
+      {"Backspace", typeTwoAndABit, [](HWND mile) { TypeKeys(mile, L"\b"); }},
+      {"paste", typeTwoAndABit,
+       [](HWND mile) {
+         ASSERT_TRUE(PutOnClipboard(mile, L"2.00000000"));
+         SelectAll(mile);
+         SendMessageW(mile, WM_PASTE, 0, 0);
+       }},
+      {"undo",
+       [](HWND mile, HWND kilometre) {
+         SelectAll(kilometre);
+         TypeKeys(kilometre, L"3.218");  // the window writes "2.00000000" miles
+         CaretToEnd(mile);
+         TypeKeys(mile, L"1");
+       },
+       [](HWND mile) { SendMessageW(mile, WM_UNDO, 0, 0); }},
+  };
+  for (const Case& c : cases) {
+    CLengthDlg dlg;
+    ASSERT_TRUE(dlg.Create()) << c.name;
+    const HWND mile = dlg.GetDlgItem(IDC_LENGTH_MILE);
+    c.away(mile, dlg.GetDlgItem(IDC_LENGTH_KILOMETRE));
+    ASSERT_EQ(Text(dlg, IDC_LENGTH_MILE), L"2.000000001") << c.name;
+    ASSERT_EQ(Text(dlg, IDC_LENGTH_METRE), L"3218.00000161") << c.name;
+    c.back(mile);
+    ASSERT_EQ(Text(dlg, IDC_LENGTH_MILE), L"2.00000000") << c.name;
+    EXPECT_EQ(Text(dlg, IDC_LENGTH_METRE), L"3218.00000000") << c.name;
+    EXPECT_EQ(Text(dlg, IDC_LENGTH_MILLIMETRE), L"3218000.00000000") << c.name;
+  }
+}
+
 TEST(ConverterTest, WithoutAMatrixEveryConvertedFieldIsZero) {
   CConverterDlg dlg(kLengthTable, CUnitMatrix::NoTable{});
   ASSERT_TRUE(dlg.Create());

@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include <cstring>
+
 #include "framework/platform.h"
 
 namespace {
@@ -39,6 +41,26 @@ std::wstring TextOf(HWND control) {
 void PressKey(HWND control, UINT vk) {
   SendMessageW(control, WM_KEYDOWN, vk, 1);
   SendMessageW(control, WM_KEYUP, vk, 0xC0000001);
+}
+
+void TypeKeys(HWND control, std::wstring_view keys) {
+  for (const wchar_t key : keys) SendMessageW(control, WM_CHAR, key, 1);
+}
+
+bool PutOnClipboard(HWND owner, const std::wstring& text) {
+  if (!OpenClipboard(owner)) return false;
+  EmptyClipboard();
+  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  bool put = false;
+  if (memory) {
+    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    put = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    if (!put) GlobalFree(memory);
+  }
+  CloseClipboard();
+  return put;
 }
 
 void ClickUpDownArrow(HWND upDown, bool upper) {

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Counts the warning beeps for as long as it lives.
@@ -27,6 +28,12 @@ std::wstring TextOf(HWND control);
 
 // A key pressed and released on a control, as the keyboard delivers it to the focus.
 void PressKey(HWND control, UINT vk);
+// Characters typed into a control as the keyboard delivers them once translated; L'\b' is
+// Backspace.
+void TypeKeys(HWND control, std::wstring_view keys);
+// Puts text on the clipboard, as copying it elsewhere would; false when the clipboard refused.
+bool PutOnClipboard(HWND owner, const std::wstring& text);
+
 // A click on the upper or lower arrow of an up-down control.
 void ClickUpDownArrow(HWND upDown, bool upper);
 
