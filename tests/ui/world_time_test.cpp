@@ -180,6 +180,18 @@ TEST_F(WorldTimeTest, OpensAtTheSystemTimeWithTheDefaultPlaces) {
   EXPECT_EQ(StoredRow(CWorldTimeDlg::kFirstPlaceEntry), std::nullopt);
 }
 
+// Like every field of the program, the clocks are right-aligned and read right to left.
+TEST_F(WorldTimeTest, TimeBoxesAreRightAlignedRightToLeft) {
+  Open();
+  for (const int box : {IDC_WT_LOCAL_TIME, IDC_WT_FIRST_TIME, IDC_WT_SECOND_TIME}) {
+    const LONG_PTR style = GetWindowLongPtrW(Item(box), GWL_STYLE);
+    EXPECT_EQ(style & (ES_CENTER | ES_RIGHT | ES_READONLY), ES_RIGHT | ES_READONLY) << box;
+    EXPECT_EQ(GetWindowLongPtrW(Item(box), GWL_EXSTYLE) & (WS_EX_RIGHT | WS_EX_RTLREADING),
+              WS_EX_RIGHT | WS_EX_RTLREADING)
+        << box;
+  }
+}
+
 TEST_F(WorldTimeTest, TwelveHourClocksAndTheTwentyFourHourBox) {
   g_system.timeFormat = L"0";
   Open();
