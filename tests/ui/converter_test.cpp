@@ -1,5 +1,9 @@
 // The seven converter windows on their real templates, typed into as a user types.
 #include <gtest/gtest.h>
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+// clang-format on
 
 #include <filesystem>
 #include <functional>
@@ -379,20 +383,49 @@ TEST(ConverterTest, WithoutAMatrixEveryConvertedFieldIsZero) {
   EXPECT_EQ(Text(dlg, IDC_LENGTH_MILE), L"0.00000000");
 }
 
+// Keeps every field's change from its window for as long as it lives, as if the window had no
+// change handler.
+class ChangesHeldBack {
+ public:
+  explicit ChangesHeldBack(HWND window) : m_window(window) {
+    SetWindowSubclass(window, Proc, 0, 0);
+  }
+  ChangesHeldBack(const ChangesHeldBack&) = delete;
+  ChangesHeldBack& operator=(const ChangesHeldBack&) = delete;
+  ~ChangesHeldBack() { RemoveWindowSubclass(m_window, Proc, 0); }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR) {
+    if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) return 0;
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+  }
+
+  HWND m_window;
+};
+
 TEST(ConverterTest, EnterInAFieldClosesTheWindow) {
   CTempDlg dlg;
+  StillOpenGuard guard;
   bool sawWindow = false;
   ActInsideModalLoop([&](HWND hwnd) {
     sawWindow = TextOf(hwnd) == L"درجة الحرارة";
     const HWND field = GetDlgItem(hwnd, IDC_TEMP_FAHRENHEIT);
     SetFocus(field);
-    SetWindowTextW(field, L"50");
+    {
+      // Typed unseen by the change handler, so that only the closing can read it.
+      ChangesHeldBack unseen(hwnd);
+      SelectAll(field);
+      TypeKeys(field, L"50");
+    }
     MSG msg{field, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
-    if (!IsDialogMessageW(hwnd, &msg)) DestroyWindow(hwnd);
+    IsDialogMessageW(hwnd, &msg);
+    guard.Watch(hwnd);
   });
-  dlg.DoModal();
+  EXPECT_EQ(dlg.DoModal(), IDOK) << "the back button's result";
   EXPECT_TRUE(sawWindow);
-  EXPECT_EQ(dlg.Value(0), 10) << "the fields were read on closing";
+  EXPECT_FALSE(guard.closedIt()) << "Enter left the window open";
+  EXPECT_EQ(dlg.Value(1), 50) << "the fields were read on closing";
 }
 
 TEST(SpeedCursorTest, HorseComesOnlyFromTheProgramFolder) {

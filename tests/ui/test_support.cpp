@@ -88,6 +88,31 @@ void ActInsideModalLoop(std::function<void(HWND active)> act) {
   SetTimer(nullptr, 0, 10, ActNow);
 }
 
+namespace {
+
+HWND g_watched = nullptr;
+bool g_closedIt = false;
+
+void CALLBACK CloseIfStillOpen(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  g_closedIt = IsWindow(g_watched);
+  if (g_closedIt) PostMessageW(g_watched, WM_CLOSE, 0, 0);
+}
+
+}  // namespace
+
+StillOpenGuard::~StillOpenGuard() {
+  if (m_timer) KillTimer(nullptr, m_timer);
+}
+
+void StillOpenGuard::Watch(HWND window) {
+  g_watched = window;
+  g_closedIt = false;
+  m_timer = SetTimer(nullptr, 0, 1000, CloseIfStillOpen);
+}
+
+bool StillOpenGuard::closedIt() const { return g_closedIt; }
+
 int PumpMessages() {
   int exitCode = -1;
   MSG msg;

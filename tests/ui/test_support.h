@@ -41,6 +41,22 @@ void ClickUpDownArrow(HWND upDown, bool upper);
 // would once the window is open.
 void ActInsideModalLoop(std::function<void(HWND active)> act);
 
+// Closes a window (WM_CLOSE) that is still there a second after it was watched, so that a close
+// that did nothing fails a test instead of hanging it in the window's modal loop.
+class StillOpenGuard {
+ public:
+  StillOpenGuard() = default;
+  StillOpenGuard(const StillOpenGuard&) = delete;
+  StillOpenGuard& operator=(const StillOpenGuard&) = delete;
+  ~StillOpenGuard();
+  void Watch(HWND window);
+  // Whether the window was still there and had to be closed.
+  bool closedIt() const;
+
+ private:
+  UINT_PTR m_timer = 0;
+};
+
 // Dispatches what is waiting in this thread's queue (a WM_QUIT is kept aside and reported).
 // Answers the exit code of the WM_QUIT it met, or -1 when there was none.
 int PumpMessages();
