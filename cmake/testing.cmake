@@ -1,9 +1,9 @@
 # GoogleTest for the platform being built, and test registration that never hangs a run.
 include(GoogleTest)
 
-if(WIN32)
-  # Debian's libgtest-dev is a Linux library: build GoogleTest from its sources with the
-  # cross compiler instead.
+if(WIN32 OR CMAKE_CROSSCOMPILING)
+  # Debian's libgtest-dev is a library for x86_64 Linux: for Windows and for 32-bit Linux, build
+  # GoogleTest from its sources with the build's own compiler instead.
   if(NOT TARGET gtest)
     set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
     add_subdirectory(/usr/src/googletest/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)

@@ -47,10 +47,10 @@ void DDX_Number(CDataExchange* pDX, int controlId, double& value) {
     if (!valid) {
       platform::Beep();
       WriteNumberField(control, value);
-    } else if (ReadFieldText(control) != NumberTextOf(value)) {
-      // A field still showing what was written for its member keeps the member's exact value:
-      // read back, eight decimals would round it, and a field left empty for a value too large
-      // to show (or for none) would turn it into 0.
+    } else if (SendMessageW(control, EM_GETMODIFY, 0, 0)) {
+      // Only a text the user wrote is read. One the program wrote (which clears the modify flag)
+      // keeps its member's exact value: read back, eight decimals would round it, and a field
+      // left empty for a value too large to show (or for none) would turn it into 0.
       value = shown;
     }
     return;

@@ -15,8 +15,10 @@ void WriteNumberField(HWND control, double value);
 // Reads the field's number text; valid is false (and the answer 0) when the text breaks its rules.
 double ReadNumberField(HWND control, bool& valid);
 
-// A double member and its edit field. Reading: a bad text beeps and gets the member's text back.
-// Writing: a field whose text already means the member's value keeps it as the user wrote it.
+// A double member and its edit field. Reading: a bad text beeps and gets the member's text back;
+// a field the user has not edited since the program wrote it (its modify flag clear) leaves the
+// member as it is. Writing: a field whose text already means the member's value keeps it as the
+// user wrote it.
 void DDX_Number(CDataExchange* pDX, int controlId, double& value);
 // An integer member and its edit field, accepting lower <= n < upper.
 void DDX_IntRange(CDataExchange* pDX, int controlId, int& value, int upper, int lower);

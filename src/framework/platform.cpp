@@ -8,10 +8,8 @@ namespace {
 
 void SystemBeep() { ::Beep(0, 0); }
 
-// A library of the system, from the system folder only: never a file of that name planted beside
-// the program or in the current folder.
-HMODULE LoadSystemLibrary(const wchar_t* name) {
-  return LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+HMODULE SystemLoadLibrary(const wchar_t* name, DWORD flags) {
+  return LoadLibraryExW(name, nullptr, flags);
 }
 
 // The sound library is loaded at the first click, not at start-up: loading it brings up the
@@ -76,6 +74,7 @@ int SystemEnumFontFamily(HDC hdc, const wchar_t* family, FONTENUMPROCW proc, LPA
   return EnumFontFamiliesW(hdc, family, proc, param);
 }
 
+LoadLibraryFn g_loadLibrary = SystemLoadLibrary;
 BeepFn g_beep = SystemBeep;
 SoundHooks g_sound{SystemPlaySound, SystemStopSound};
 AskFileNameFn g_askFileName = SystemAskFileName;
@@ -85,6 +84,23 @@ UserLocaleInfoFn g_userLocaleInfo = SystemUserLocaleInfo;
 EnumFontFamilyFn g_enumFontFamily = SystemEnumFontFamily;
 
 }  // namespace
+
+HMODULE LoadSystemLibrary(const wchar_t* name) {
+  if (const HMODULE module = g_loadLibrary(name, LOAD_LIBRARY_SEARCH_SYSTEM32)) return module;
+  // Windows 7 without its loader update (KB2533623) refuses the flag: the full path in the system
+  // folder names the same file, and the library's own imports are then looked for there first.
+  wchar_t folder[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return nullptr;
+  const std::wstring path = std::wstring(folder, length) + L'\\' + name;
+  return g_loadLibrary(path.c_str(), LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+LoadLibraryFn SetLoadLibraryForTesting(LoadLibraryFn load) {
+  LoadLibraryFn previous = g_loadLibrary;
+  g_loadLibrary = load ? load : SystemLoadLibrary;
+  return previous;
+}
 
 void Beep() { g_beep(); }
 

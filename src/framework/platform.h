@@ -9,6 +9,13 @@
 // swaps in its own and puts the old one back.
 namespace platform {
 
+// A library of the system, from the system folder only: never a file of that name planted beside
+// the program or in the current folder. Null when it cannot be loaded.
+HMODULE LoadSystemLibrary(const wchar_t* name);
+// The loader call beneath it, LoadLibraryExW(name, nullptr, flags).
+using LoadLibraryFn = HMODULE (*)(const wchar_t* name, DWORD flags);
+LoadLibraryFn SetLoadLibraryForTesting(LoadLibraryFn load);
+
 // The warning beep for rejected input, Beep(0, 0). (Under Wine Beep does nothing.)
 void Beep();
 using BeepFn = void (*)();

@@ -14,7 +14,8 @@ bool RealizePanelPalette(CWnd* pWnd, CFrameWnd* pFrame) {
     ScopedSelectPalette select(dc.get(), pView->GetPalette(), background);
     changed = RealizePalette(dc.get());
   }
-  if (changed == GDI_ERROR || changed == 0) return false;
+  // A failed realisation (GDI_ERROR) leaves the mapping unknown: repainting is the safe answer.
+  if (changed == 0) return false;
   InvalidateRect(pFrame->m_hWnd, nullptr, TRUE);
   return true;
 }

@@ -53,6 +53,9 @@ void CConverterDlg::OnFieldChange(UINT controlId) {
   }
   if (!changed) return;
 
+  // The exchange's own writes never reach this handler, so the change is the user's: the field is
+  // read even when its text is one the program could have written.
+  SendMessageW(GetDlgItem(changed->control), EM_SETMODIFY, TRUE, 0);
   const double before = m_values[changed->unit];
   UpdateData(true);
   const double after = m_values[changed->unit];

@@ -10,6 +10,8 @@ constexpr std::int64_t kMinutesPerDay = kMinutesPerHour * kHoursPerDay;
 constexpr int kHalfHour = 30;
 // A code beyond this many hours either way carries an extra half hour.
 constexpr std::int32_t kHalfHourShift = 100;
+// A code beyond this either way is the whole offset in minutes.
+constexpr std::int32_t kMinuteShift = 1000;
 
 void AppendTwoDigits(std::wstring& text, int value) {
   text += static_cast<wchar_t>(L'0' + value / 10);
@@ -20,7 +22,10 @@ void AppendTwoDigits(std::wstring& text, int value) {
 
 // Rows once holding codes that matched no recent standard time of the place were corrected where
 // they stand: Poland, Bolivia, Peru, Taiwan, Turkey, Chad, Tanzania, Togo, Tunisia, Thailand,
-// Jamaica, Grenada, Algeria, South Africa, Malaysia, New York and Washington.
+// Jamaica, Grenada, Algeria, South Africa, Malaysia, New York and Washington; and since then
+// Jordan and Syria (+3 all year from 2022), Morocco (+1 from 2018, apart from Ramadan), Paraguay
+// (-3 all year from 2024), Indonesia (the zone of its capital, as for every country with several)
+// and Nepal (+5:45).
 // clang-format off
 const std::array<std::int32_t, kPlaceCount> g_countryOffsets = {
     3,     // 0 Ethiopia
@@ -29,19 +34,19 @@ const std::array<std::int32_t, kPlaceCount> g_countryOffsets = {
     104,   // 3 Afghanistan
     -5,    // 4 Ecuador
     -3,    // 5 Argentina
-    2,     // 6 Jordan
+    3,     // 6 Jordan
     4,     // 7 United Arab Emirates
     1,     // 8 Albania
     1,     // 9 Germany
     0,     // 10 United Kingdom
-    8,     // 11 Indonesia
+    7,     // 11 Indonesia
     1,     // 12 Angola
     -3,    // 13 Uruguay
     3,     // 14 Uganda
     103,   // 15 Iran
     0,     // 16 Ireland
     0,     // 17 Iceland
-    -4,    // 18 Paraguay
+    -3,    // 18 Paraguay
     5,     // 19 Pakistan
     -5,    // 20 Bahamas
     3,     // 21 Bahrain
@@ -79,7 +84,7 @@ const std::array<std::int32_t, kPlaceCount> g_countryOffsets = {
     1,     // 53 Slovakia
     2,     // 54 Swaziland
     2,     // 55 Sudan
-    2,     // 56 Syria
+    3,     // 56 Syria
     1,     // 57 Sweden
     1,     // 58 Switzerland
     -4,    // 59 Chile
@@ -120,13 +125,13 @@ const std::array<std::int32_t, kPlaceCount> g_countryOffsets = {
     8,     // 94 Malaysia
     3,     // 95 Madagascar
     2,     // 96 Egypt
-    0,     // 97 Morocco
+    1,     // 97 Morocco
     -6,    // 98 Mexico
     1,     // 99 Monaco
     8,     // 100 Mongolia
     1,     // 101 Norway
     1,     // 102 Austria
-    105,   // 103 Nepal
+    1345,  // 103 Nepal
     1,     // 104 Niger
     1,     // 105 Nigeria
     -6,    // 106 Nicaragua
@@ -145,6 +150,10 @@ const std::array<std::int32_t, kPlaceCount> g_countryOffsets = {
 // clang-format on
 
 ClockOffset DecodeOffset(std::int32_t code) {
+  if (code > kMinuteShift || code < -kMinuteShift) {
+    const std::int32_t minutes = code > 0 ? code - kMinuteShift : code + kMinuteShift;
+    return {minutes / kMinutesPerHour, minutes % kMinutesPerHour};
+  }
   if (code > kHalfHourShift) return {code - kHalfHourShift, kHalfHour};
   if (code < -kHalfHourShift) return {code + kHalfHourShift, -kHalfHour};
   return {code, 0};
@@ -184,12 +193,15 @@ std::int32_t LocalOffsetCode(std::int64_t biasInForce) {
   // Whole days change no clock; dropping them keeps the hours inside what a code can hold.
   const std::int64_t ahead = -(biasInForce % kMinutesPerDay);
   const auto hours = static_cast<std::int32_t>(ahead / kMinutesPerHour);
-  if (ahead % kMinutesPerHour == 0) return hours;
-  // Any minutes past the hour read as a half hour (+5:45 as +5:30). A zone less than an hour from
-  // UTC, such as +-0:30, has no whole hour to move away from zero (-100 would read as -100 hours):
-  // it counts as UTC.
-  if (hours == 0) return 0;
-  return hours > 0 ? hours + kHalfHourShift : hours - kHalfHourShift;
+  const auto minutes = static_cast<std::int32_t>(ahead % kMinutesPerHour);
+  if (minutes == 0) return hours;
+  // A half hour beside whole hours keeps the code of the places (+5:30 is 105). Any other zone
+  // (+5:45, or +-0:30, which has no whole hour to move away from zero) takes the minutes code.
+  if (hours != 0 && (minutes == kHalfHour || minutes == -kHalfHour)) {
+    return hours > 0 ? hours + kHalfHourShift : hours - kHalfHourShift;
+  }
+  const auto total = static_cast<std::int32_t>(ahead);
+  return total > 0 ? total + kMinuteShift : total - kMinuteShift;
 }
 
 std::int32_t LocalOffsetCode(ZoneState state, std::int32_t bias, std::int32_t standardBias,

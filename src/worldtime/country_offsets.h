@@ -5,8 +5,9 @@
 #include <string>
 
 // Offset codes: whole hours ahead of UTC, moved 100 away from zero for an extra half hour
-// (105 = +5:30, -103 = -3:30). Places keep fixed standard-time offsets and there is no date:
-// a shift across midnight only wraps the clock.
+// (105 = +5:30, -103 = -3:30); beyond 1000 either way, the offset in minutes moved 1000 away from
+// zero, for what hours and half hours cannot hold (1345 = +5:45). Places keep fixed standard-time
+// offsets and there is no date: a shift across midnight only wraps the clock.
 
 inline constexpr int kPlaceCount = 118;
 // Row r of the place lists shows string resource kFirstPlaceNameId + r.
@@ -19,8 +20,8 @@ inline constexpr int kDefaultSecondPlace = 51;
 // The offset code of every row, in list order. The registry stores rows, so rows never move.
 extern const std::array<std::int32_t, kPlaceCount> g_countryOffsets;
 
-// An offset, or a shift between two offsets: minutes is -60, -30, 0, 30 or 60 and has the sign
-// of the half hour, not necessarily that of hours (-3:30 is {-3, -30}).
+// An offset, or a shift between two offsets. An offset's minutes have its sign (-3:30 is
+// {-3, -30}); a shift's minutes may differ in sign from its hours and reach past an hour.
 struct ClockOffset {
   int hours;
   int minutes;

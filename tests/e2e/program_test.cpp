@@ -386,5 +386,26 @@ TEST_F(ProgramAboutTest, ClosesEveryWayAndOpensAgainWithTheSameContent) {
   EXPECT_EQ(m_program.WaitForExit(), kClosedCode);
 }
 
+// ---- The manifest -----------------------------------------------------------------------------
+
+// As the system's loader reads it from the program: with the user's own rights, so that no UAC
+// virtualization sends a saved file to a hidden per-user copy.
+TEST(ProgramManifestTest, RunsAsTheInvoker) {
+  const std::wstring program = WindowsPath(RALIMET_PROGRAM);
+  ACTCTXW description{};
+  description.cbSize = sizeof description;
+  description.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+  description.lpSource = program.c_str();
+  description.lpResourceName = CREATEPROCESS_MANIFEST_RESOURCE_ID;
+  const HANDLE context = CreateActCtxW(&description);
+  ASSERT_NE(context, INVALID_HANDLE_VALUE) << "error " << GetLastError();
+  ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION runLevel{};
+  EXPECT_TRUE(QueryActCtxW(0, context, nullptr, RunlevelInformationInActivationContext, &runLevel,
+                           sizeof runLevel, nullptr));
+  EXPECT_EQ(runLevel.RunLevel, ACTCTX_RUN_LEVEL_AS_INVOKER);
+  EXPECT_EQ(runLevel.UiAccess, 0u);
+  ReleaseActCtx(context);
+}
+
 }  // namespace
 }  // namespace e2e

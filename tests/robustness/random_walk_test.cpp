@@ -15,7 +15,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <map>
 #include <memory>
@@ -91,22 +90,6 @@ DWORD WalkTimeZone(TIME_ZONE_INFORMATION& zone) {
 }
 std::wstring WalkLocaleInfo(LCTYPE type) {
   return type == LOCALE_ITIME ? g_system.timeFormat : L"";
-}
-
-bool PutOnClipboard(HWND owner, const std::wstring& text) {
-  if (!OpenClipboard(owner)) return false;
-  EmptyClipboard();
-  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-  bool put = false;
-  if (memory) {
-    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
-    GlobalUnlock(memory);
-    put = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-    if (!put) GlobalFree(memory);
-  }
-  CloseClipboard();
-  return put;
 }
 
 std::wstring ClipboardText() {

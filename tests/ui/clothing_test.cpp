@@ -155,29 +155,36 @@ TEST(ClothingSheetTest, SelectionsSurviveTabSwitchesButNotAReopening) {
   });
 }
 
+// A key pressed in the first list of the page shown, through the sheet's dialog manager.
+void PressInFirstList(HWND sheet, UINT vk) {
+  MSG msg{GetDlgItem(CurrentPage(sheet), IDC_SIZE_GARMENT_US), WM_KEYDOWN, vk, 0, 0, {}};
+  IsDialogMessageW(sheet, &msg);
+}
+
 TEST(ClothingSheetTest, ClosesWithEscapeEnterAndTheCloseBox) {
-  const std::function<void(HWND)> closers[] = {
-      [](HWND sheet) {
-        MSG msg{GetDlgItem(CurrentPage(sheet), IDC_SIZE_GARMENT_US), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
-        IsDialogMessageW(sheet, &msg);
-      },
-      [](HWND sheet) {
-        MSG msg{GetDlgItem(CurrentPage(sheet), IDC_SIZE_GARMENT_US), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
-        IsDialogMessageW(sheet, &msg);
-      },
-      [](HWND sheet) { SendMessageW(sheet, WM_SYSCOMMAND, SC_CLOSE, 0); },
+  struct Closer {
+    const char* name;
+    void (*close)(HWND sheet);
   };
-  for (const auto& close : closers) {
+  const Closer closers[] = {
+      {"Escape", [](HWND sheet) { PressInFirstList(sheet, VK_ESCAPE); }},
+      {"Enter", [](HWND sheet) { PressInFirstList(sheet, VK_RETURN); }},
+      {"close box", [](HWND sheet) { SendMessageW(sheet, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+  };
+  for (const Closer& closer : closers) {
     CDlgDress sheet;
-    bool closed = false;
+    StillOpenGuard guard;
+    bool sawSheet = false;
     ActInsideModalLoop([&](HWND hwnd) {
-      close(hwnd);
-      // The sheet leaves its loop at the next message; give it one, then check it went.
+      sawSheet = hwnd == sheet.m_hWnd;
+      closer.close(hwnd);
+      // The sheet leaves its loop at the next message; give it one.
       PostMessageW(hwnd, WM_NULL, 0, 0);
-      closed = true;
+      guard.Watch(hwnd);
     });
-    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
-    EXPECT_TRUE(closed);
+    EXPECT_EQ(sheet.DoModal(), IDCANCEL) << closer.name;
+    EXPECT_TRUE(sawSheet) << closer.name;
+    EXPECT_FALSE(guard.closedIt()) << closer.name << " left the sheet open";
   }
 }
 

@@ -1,5 +1,9 @@
 // The seven converter windows on their real templates, typed into as a user types.
 #include <gtest/gtest.h>
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+// clang-format on
 
 #include <filesystem>
 #include <functional>
@@ -323,6 +327,52 @@ TEST_F(LengthTest, InfinityNeverStaysOverAZero) {
   EXPECT_EQ(m_dlg.Value(5), 0);
 }
 
+void SelectAll(HWND field) { SendMessageW(field, EM_SETSEL, 0, -1); }
+void CaretToEnd(HWND field) { SendMessageW(field, EM_SETSEL, 32767, 32767); }
+
+// Typed, pasted or undone back to the very text the field shows for its value, a field holds what
+// it now reads: the edit converts like any other.
+TEST(ConverterTest, AnEditBackToTheShownTextConverts) {
+  struct Case {
+    const char* name;
+    void (*away)(HWND mile, HWND kilometre);  // the mile field one digit past "2.00000000"
+    void (*back)(HWND mile);                  // and back to that text
+  };
+  const auto typeTwoAndABit = [](HWND mile, HWND) {
+    SelectAll(mile);
+    TypeKeys(mile, L"2.000000001");
+  };
+  const Case cases[] = {
+      {"Backspace", typeTwoAndABit, [](HWND mile) { TypeKeys(mile, L"\b"); }},
+      {"paste", typeTwoAndABit,
+       [](HWND mile) {
+         ASSERT_TRUE(PutOnClipboard(mile, L"2.00000000"));
+         SelectAll(mile);
+         SendMessageW(mile, WM_PASTE, 0, 0);
+       }},
+      {"undo",
+       [](HWND mile, HWND kilometre) {
+         SelectAll(kilometre);
+         TypeKeys(kilometre, L"3.218");  // the window writes "2.00000000" miles
+         CaretToEnd(mile);
+         TypeKeys(mile, L"1");
+       },
+       [](HWND mile) { SendMessageW(mile, WM_UNDO, 0, 0); }},
+  };
+  for (const Case& c : cases) {
+    CLengthDlg dlg;
+    ASSERT_TRUE(dlg.Create()) << c.name;
+    const HWND mile = dlg.GetDlgItem(IDC_LENGTH_MILE);
+    c.away(mile, dlg.GetDlgItem(IDC_LENGTH_KILOMETRE));
+    ASSERT_EQ(Text(dlg, IDC_LENGTH_MILE), L"2.000000001") << c.name;
+    ASSERT_EQ(Text(dlg, IDC_LENGTH_METRE), L"3218.00000161") << c.name;
+    c.back(mile);
+    ASSERT_EQ(Text(dlg, IDC_LENGTH_MILE), L"2.00000000") << c.name;
+    EXPECT_EQ(Text(dlg, IDC_LENGTH_METRE), L"3218.00000000") << c.name;
+    EXPECT_EQ(Text(dlg, IDC_LENGTH_MILLIMETRE), L"3218000.00000000") << c.name;
+  }
+}
+
 TEST(ConverterTest, WithoutAMatrixEveryConvertedFieldIsZero) {
   CConverterDlg dlg(kLengthTable, CUnitMatrix::NoTable{});
   ASSERT_TRUE(dlg.Create());
@@ -333,20 +383,49 @@ TEST(ConverterTest, WithoutAMatrixEveryConvertedFieldIsZero) {
   EXPECT_EQ(Text(dlg, IDC_LENGTH_MILE), L"0.00000000");
 }
 
+// Keeps every field's change from its window for as long as it lives, as if the window had no
+// change handler.
+class ChangesHeldBack {
+ public:
+  explicit ChangesHeldBack(HWND window) : m_window(window) {
+    SetWindowSubclass(window, Proc, 0, 0);
+  }
+  ChangesHeldBack(const ChangesHeldBack&) = delete;
+  ChangesHeldBack& operator=(const ChangesHeldBack&) = delete;
+  ~ChangesHeldBack() { RemoveWindowSubclass(m_window, Proc, 0); }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR) {
+    if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) return 0;
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+  }
+
+  HWND m_window;
+};
+
 TEST(ConverterTest, EnterInAFieldClosesTheWindow) {
   CTempDlg dlg;
+  StillOpenGuard guard;
   bool sawWindow = false;
   ActInsideModalLoop([&](HWND hwnd) {
     sawWindow = TextOf(hwnd) == L"درجة الحرارة";
     const HWND field = GetDlgItem(hwnd, IDC_TEMP_FAHRENHEIT);
     SetFocus(field);
-    SetWindowTextW(field, L"50");
+    {
+      // Typed unseen by the change handler, so that only the closing can read it.
+      ChangesHeldBack unseen(hwnd);
+      SelectAll(field);
+      TypeKeys(field, L"50");
+    }
     MSG msg{field, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
-    if (!IsDialogMessageW(hwnd, &msg)) DestroyWindow(hwnd);
+    IsDialogMessageW(hwnd, &msg);
+    guard.Watch(hwnd);
   });
-  dlg.DoModal();
+  EXPECT_EQ(dlg.DoModal(), IDOK) << "the back button's result";
   EXPECT_TRUE(sawWindow);
-  EXPECT_EQ(dlg.Value(0), 10) << "the fields were read on closing";
+  EXPECT_FALSE(guard.closedIt()) << "Enter left the window open";
+  EXPECT_EQ(dlg.Value(1), 50) << "the fields were read on closing";
 }
 
 TEST(SpeedCursorTest, HorseComesOnlyFromTheProgramFolder) {

@@ -368,13 +368,24 @@ TEST_F(LauncherTest, SaveWritesAnEmptyFileAndTheOtherAcceleratorsChangeNothing) 
   PumpMessages();
   EXPECT_EQ(asked, 1) << "once named, the document saves without asking";
 
+  // The others have nothing to act on: no file is asked for or written, no window opens, and the
+  // panel stays the view it was.
+  {
+    std::FILE* f = _wfopen(file.c_str(), L"wb");
+    std::fputs("kept", f);
+    std::fclose(f);
+  }
+  WindowWatcher windows;
   for (const auto& [modifier, key] : {std::pair<UINT, UINT>{VK_CONTROL, 'Z'},
                                       {VK_CONTROL, 'C'}, {VK_SHIFT, VK_INSERT},
                                       {VK_CONTROL, 'N'}, {VK_SHIFT, VK_F6}}) {
     EXPECT_TRUE(Accelerate(m_frame, modifier, key)) << key;
     PumpMessages();
+    EXPECT_EQ(asked, 1) << key;
+    EXPECT_EQ(std::filesystem::file_size(file), 4u) << key << " wrote the document";
+    EXPECT_EQ(m_frame->GetActiveView(), m_view) << key;
   }
-  EXPECT_EQ(TextOf(m_frame->m_hWnd), L"Ralimet");
+  EXPECT_EQ(windows.captions(), std::vector<std::wstring>{});
   EXPECT_TRUE(IsWindow(m_frame->m_hWnd));
   platform::SetAskFileNameForTesting(previous);
   std::filesystem::remove(file);

@@ -22,8 +22,12 @@ class CExchangeTestDlg : public CDialog {
   std::vector<UINT> m_changes;  // the identifiers whose EN_CHANGE reached a handler
 
   std::wstring Text(int id) const { return TextOf(GetDlgItem(id)); }
-  // What typing into a field amounts to: the new text, then its EN_CHANGE.
-  void Type(int id, const wchar_t* text) { SetWindowTextW(GetDlgItem(id), text); }
+  // What typing over a field's whole text amounts to: the user's new text (which sets the field's
+  // modify flag), then its EN_CHANGE.
+  void Type(int id, const wchar_t* text) {
+    SendMessageW(GetDlgItem(id), EM_SETSEL, 0, -1);
+    SendMessageW(GetDlgItem(id), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+  }
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;

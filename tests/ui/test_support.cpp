@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include <cstring>
+
 #include "framework/platform.h"
 
 namespace {
@@ -41,6 +43,26 @@ void PressKey(HWND control, UINT vk) {
   SendMessageW(control, WM_KEYUP, vk, 0xC0000001);
 }
 
+void TypeKeys(HWND control, std::wstring_view keys) {
+  for (const wchar_t key : keys) SendMessageW(control, WM_CHAR, key, 1);
+}
+
+bool PutOnClipboard(HWND owner, const std::wstring& text) {
+  if (!OpenClipboard(owner)) return false;
+  EmptyClipboard();
+  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  bool put = false;
+  if (memory) {
+    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    put = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    if (!put) GlobalFree(memory);
+  }
+  CloseClipboard();
+  return put;
+}
+
 void ClickUpDownArrow(HWND upDown, bool upper) {
   RECT rect;
   GetClientRect(upDown, &rect);
@@ -65,6 +87,31 @@ void ActInsideModalLoop(std::function<void(HWND active)> act) {
   g_act = std::move(act);
   SetTimer(nullptr, 0, 10, ActNow);
 }
+
+namespace {
+
+HWND g_watched = nullptr;
+bool g_closedIt = false;
+
+void CALLBACK CloseIfStillOpen(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  g_closedIt = IsWindow(g_watched);
+  if (g_closedIt) PostMessageW(g_watched, WM_CLOSE, 0, 0);
+}
+
+}  // namespace
+
+StillOpenGuard::~StillOpenGuard() {
+  if (m_timer) KillTimer(nullptr, m_timer);
+}
+
+void StillOpenGuard::Watch(HWND window) {
+  g_watched = window;
+  g_closedIt = false;
+  m_timer = SetTimer(nullptr, 0, 1000, CloseIfStillOpen);
+}
+
+bool StillOpenGuard::closedIt() const { return g_closedIt; }
 
 int PumpMessages() {
   int exitCode = -1;

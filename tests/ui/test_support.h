@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Counts the warning beeps for as long as it lives.
@@ -27,12 +28,34 @@ std::wstring TextOf(HWND control);
 
 // A key pressed and released on a control, as the keyboard delivers it to the focus.
 void PressKey(HWND control, UINT vk);
+// Characters typed into a control as the keyboard delivers them once translated; L'\b' is
+// Backspace.
+void TypeKeys(HWND control, std::wstring_view keys);
+// Puts text on the clipboard, as copying it elsewhere would; false when the clipboard refused.
+bool PutOnClipboard(HWND owner, const std::wstring& text);
+
 // A click on the upper or lower arrow of an up-down control.
 void ClickUpDownArrow(HWND upDown, bool upper);
 
 // Acts on the active window from inside the modal loop that the caller starts next, as a user
 // would once the window is open.
 void ActInsideModalLoop(std::function<void(HWND active)> act);
+
+// Closes a window (WM_CLOSE) that is still there a second after it was watched, so that a close
+// that did nothing fails a test instead of hanging it in the window's modal loop.
+class StillOpenGuard {
+ public:
+  StillOpenGuard() = default;
+  StillOpenGuard(const StillOpenGuard&) = delete;
+  StillOpenGuard& operator=(const StillOpenGuard&) = delete;
+  ~StillOpenGuard();
+  void Watch(HWND window);
+  // Whether the window was still there and had to be closed.
+  bool closedIt() const;
+
+ private:
+  UINT_PTR m_timer = 0;
+};
 
 // Dispatches what is waiting in this thread's queue (a WM_QUIT is kept aside and reported).
 // Answers the exit code of the WM_QUIT it met, or -1 when there was none.

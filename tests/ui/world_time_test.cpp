@@ -180,6 +180,18 @@ TEST_F(WorldTimeTest, OpensAtTheSystemTimeWithTheDefaultPlaces) {
   EXPECT_EQ(StoredRow(CWorldTimeDlg::kFirstPlaceEntry), std::nullopt);
 }
 
+// Like every field of the program, the clocks are right-aligned and read right to left.
+TEST_F(WorldTimeTest, TimeBoxesAreRightAlignedRightToLeft) {
+  Open();
+  for (const int box : {IDC_WT_LOCAL_TIME, IDC_WT_FIRST_TIME, IDC_WT_SECOND_TIME}) {
+    const LONG_PTR style = GetWindowLongPtrW(Item(box), GWL_STYLE);
+    EXPECT_EQ(style & (ES_CENTER | ES_RIGHT | ES_READONLY), ES_RIGHT | ES_READONLY) << box;
+    EXPECT_EQ(GetWindowLongPtrW(Item(box), GWL_EXSTYLE) & (WS_EX_RIGHT | WS_EX_RTLREADING),
+              WS_EX_RIGHT | WS_EX_RTLREADING)
+        << box;
+  }
+}
+
 TEST_F(WorldTimeTest, TwelveHourClocksAndTheTwentyFourHourBox) {
   g_system.timeFormat = L"0";
   Open();
@@ -297,6 +309,30 @@ TEST_F(WorldTimeTest, PickingAPlaceMovesOnlyItsClockAndIsStoredAtOnce) {
   EXPECT_EQ(Shown(), (Clocks{L"14:07", L"15:37", L"16:37"}));
 }
 
+// Counts the presses of one key that reach a control, for as long as it lives.
+class KeyDownCounter {
+ public:
+  KeyDownCounter(HWND control, UINT vk) : m_control(control), m_vk(vk) {
+    SetWindowSubclass(control, Proc, 0, reinterpret_cast<DWORD_PTR>(this));
+  }
+  ~KeyDownCounter() { RemoveWindowSubclass(m_control, Proc, 0); }
+  KeyDownCounter(const KeyDownCounter&) = delete;
+  KeyDownCounter& operator=(const KeyDownCounter&) = delete;
+  int count() const { return m_count; }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR self) {
+    auto* counter = reinterpret_cast<KeyDownCounter*>(self);
+    if (message == WM_KEYDOWN && wParam == counter->m_vk) ++counter->m_count;
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+  }
+
+  HWND m_control;
+  UINT m_vk;
+  int m_count = 0;
+};
+
 // The keys go through the dialog manager as in the window's own modal loop, which takes the arrow
 // keys for moving the focus unless the focused control asks for them.
 TEST_F(WorldTimeTest, ArrowKeysInATimeBoxStepThatClocksHour) {
@@ -320,7 +356,11 @@ TEST_F(WorldTimeTest, ArrowKeysInATimeBoxStepThatClocksHour) {
     SetFocus(Item(c.box));
     ASSERT_EQ(GetFocus(), Item(c.spin)) << c.box;
     MSG down{GetFocus(), WM_KEYDOWN, c.key, 1, 0, {}};
-    EXPECT_TRUE(IsDialogMessageW(m_dlg->m_hWnd, &down)) << c.box;
+    {
+      KeyDownCounter spinSaw(GetFocus(), c.key);
+      IsDialogMessageW(m_dlg->m_hWnd, &down);
+      EXPECT_EQ(spinSaw.count(), 1) << c.box << ": the dialog manager hands the key to the spin";
+    }
     MSG up{GetFocus(), WM_KEYUP, c.key, static_cast<LPARAM>(0xC0000001), 0, {}};
     IsDialogMessageW(m_dlg->m_hWnd, &up);
     EXPECT_EQ(GetFocus(), Item(c.spin)) << c.box << ": the focus stays";
@@ -348,7 +388,11 @@ TEST_F(WorldTimeTest, TabAndShiftTabLeaveAClock) {
     keys[VK_SHIFT] = shift ? 0x80 : 0;
     SetKeyboardState(keys);
     MSG down{GetFocus(), WM_KEYDOWN, VK_TAB, 1, 0, {}};
-    EXPECT_TRUE(IsDialogMessageW(m_dlg->m_hWnd, &down));
+    {
+      KeyDownCounter spinSaw(GetFocus(), VK_TAB);
+      IsDialogMessageW(m_dlg->m_hWnd, &down);
+      EXPECT_EQ(spinSaw.count(), 0) << "the dialog manager keeps the Tab for itself";
+    }
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
   };
