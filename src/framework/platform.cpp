@@ -4,15 +4,14 @@
 #include <mmsystem.h>
 
 namespace platform {
-namespace {
 
-void SystemBeep() { ::Beep(0, 0); }
-
-// A library of the system, from the system folder only: never a file of that name planted beside
-// the program or in the current folder.
 HMODULE LoadSystemLibrary(const wchar_t* name) {
   return LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
+
+namespace {
+
+void SystemBeep() { ::Beep(0, 0); }
 
 // The sound library is loaded at the first click, not at start-up: loading it brings up the
 // system's audio stack, which the launcher does not need before then.

@@ -9,6 +9,10 @@
 // swaps in its own and puts the old one back.
 namespace platform {
 
+// A library of the system, from the system folder only: never a file of that name planted beside
+// the program or in the current folder.
+HMODULE LoadSystemLibrary(const wchar_t* name);
+
 // The warning beep for rejected input, Beep(0, 0). (Under Wine Beep does nothing.)
 void Beep();
 using BeepFn = void (*)();

@@ -2,10 +2,50 @@
 
 #include <climits>
 #include <iterator>
+#include <optional>
 
+#include "framework/platform.h"
 #include "panel/ralimet_view.h"
 
 namespace {
+
+// COM and Active Accessibility, from the system folder at a reader's first question: the launcher
+// starts without loading them, and an oleacc.dll planted beside the program is never loaded.
+struct ComLibrary {
+  decltype(&::CoInitializeEx) coInitializeEx;
+  decltype(&::CoUninitialize) coUninitialize;
+  decltype(&::CoDisconnectObject) coDisconnectObject;
+  decltype(&::SysAllocString) sysAllocString;
+  decltype(&::LresultFromObject) lresultFromObject;
+  decltype(&::AccessibleObjectFromWindow) accessibleObjectFromWindow;
+};
+
+template <class Function>
+bool Bind(Function& function, HMODULE module, const char* name) {
+  function = module ? reinterpret_cast<Function>(
+                          reinterpret_cast<void*>(GetProcAddress(module, name)))
+                    : nullptr;
+  return function != nullptr;
+}
+
+// Null when any part is missing.
+const ComLibrary* Com() {
+  static const std::optional<ComLibrary> library = []() -> std::optional<ComLibrary> {
+    const HMODULE ole32 = platform::LoadSystemLibrary(L"ole32.dll");
+    const HMODULE oleaut32 = platform::LoadSystemLibrary(L"oleaut32.dll");
+    const HMODULE oleacc = platform::LoadSystemLibrary(L"oleacc.dll");
+    ComLibrary com{};
+    const bool complete =
+        Bind(com.coInitializeEx, ole32, "CoInitializeEx") &&
+        Bind(com.coUninitialize, ole32, "CoUninitialize") &&
+        Bind(com.coDisconnectObject, ole32, "CoDisconnectObject") &&
+        Bind(com.sysAllocString, oleaut32, "SysAllocString") &&
+        Bind(com.lresultFromObject, oleacc, "LresultFromObject") &&
+        Bind(com.accessibleObjectFromWindow, oleacc, "AccessibleObjectFromWindow");
+    return complete ? std::optional(com) : std::nullopt;
+  }();
+  return library ? &*library : nullptr;
+}
 
 constexpr wchar_t kPressAction[] = L"اضغط";
 
@@ -24,9 +64,11 @@ void SetChild(VARIANT* out, long childId) {
 long ChildId(int button) { return button + 1; }
 
 HRESULT CopyText(const wchar_t* text, BSTR* out) {
-  *out = SysAllocString(text);
+  *out = Com() ? Com()->sysAllocString(text) : nullptr;
   return *out ? S_OK : E_OUTOFMEMORY;
 }
+
+void Empty(VARIANT* out) { out->vt = VT_EMPTY; }
 
 bool Overlap(LONG aFrom, LONG aTo, LONG bFrom, LONG bTo) { return aFrom < bTo && bFrom < aTo; }
 
@@ -147,7 +189,8 @@ HRESULT CPanelAccessible::get_accParent(IDispatch** ppdispParent) {
   if (!Clear(ppdispParent)) return E_INVALIDARG;
   if (!m_pView) return RPC_E_DISCONNECTED;
   // The view's window object, which the system provides.
-  return AccessibleObjectFromWindow(m_pView->m_hWnd, static_cast<DWORD>(OBJID_WINDOW),
+  if (!Com()) return E_FAIL;
+  return Com()->accessibleObjectFromWindow(m_pView->m_hWnd, static_cast<DWORD>(OBJID_WINDOW),
                                     __uuidof(IDispatch), reinterpret_cast<void**>(ppdispParent));
 }
 
@@ -181,7 +224,7 @@ HRESULT CPanelAccessible::get_accName(VARIANT varChild, BSTR* pszName) {
 HRESULT CPanelAccessible::get_accRole(VARIANT varChild, VARIANT* pvarRole) {
   int target = kNone;
   if (!pvarRole) return E_INVALIDARG;
-  VariantInit(pvarRole);
+  Empty(pvarRole);
   if (const HRESULT hr = Resolve(varChild, target); FAILED(hr)) return hr;
   SetChild(pvarRole, target == kSelf ? ROLE_SYSTEM_CLIENT : ROLE_SYSTEM_PUSHBUTTON);
   return S_OK;
@@ -190,7 +233,7 @@ HRESULT CPanelAccessible::get_accRole(VARIANT varChild, VARIANT* pvarRole) {
 HRESULT CPanelAccessible::get_accState(VARIANT varChild, VARIANT* pvarState) {
   int target = kNone;
   if (!pvarState) return E_INVALIDARG;
-  VariantInit(pvarState);
+  Empty(pvarState);
   if (const HRESULT hr = Resolve(varChild, target); FAILED(hr)) return hr;
   SetChild(pvarState, StateOf(target));
   return S_OK;
@@ -241,7 +284,7 @@ HRESULT CPanelAccessible::get_accKeyboardShortcut(VARIANT varChild, BSTR* pszKey
 
 HRESULT CPanelAccessible::get_accFocus(VARIANT* pvarChild) {
   if (!pvarChild) return E_INVALIDARG;
-  VariantInit(pvarChild);
+  Empty(pvarChild);
   if (!m_pView) return RPC_E_DISCONNECTED;
   if (!m_pView->HasFocus()) return S_FALSE;
   const int hot = m_pView->GetHot();
@@ -251,7 +294,7 @@ HRESULT CPanelAccessible::get_accFocus(VARIANT* pvarChild) {
 
 HRESULT CPanelAccessible::get_accSelection(VARIANT* pvarChildren) {
   if (!pvarChildren) return E_INVALIDARG;
-  VariantInit(pvarChildren);
+  Empty(pvarChildren);
   if (!m_pView) return RPC_E_DISCONNECTED;
   const int hot = m_pView->GetHot();
   if (!m_pView->HasFocus() || hot < 0) return S_FALSE;
@@ -286,7 +329,7 @@ HRESULT CPanelAccessible::accLocation(long* pxLeft, long* pyTop, long* pcxWidth,
 HRESULT CPanelAccessible::accNavigate(long navDir, VARIANT varStart, VARIANT* pvarEndUpAt) {
   int start = kNone;
   if (!pvarEndUpAt) return E_INVALIDARG;
-  VariantInit(pvarEndUpAt);
+  Empty(pvarEndUpAt);
   if (const HRESULT hr = Resolve(varStart, start); FAILED(hr)) return hr;
   int end = kNone;
   switch (navDir) {
@@ -317,7 +360,7 @@ HRESULT CPanelAccessible::accNavigate(long navDir, VARIANT varStart, VARIANT* pv
 
 HRESULT CPanelAccessible::accHitTest(long xLeft, long yTop, VARIANT* pvarChild) {
   if (!pvarChild) return E_INVALIDARG;
-  VariantInit(pvarChild);
+  Empty(pvarChild);
   if (!m_pView) return RPC_E_DISCONNECTED;
   POINT point{xLeft, yTop};
   RECT client{};
@@ -340,11 +383,18 @@ HRESULT CPanelAccessible::accDoDefaultAction(VARIANT varChild) {
 
 CAccessibleServer::~CAccessibleServer() {
   m_pObject->Disconnect();
-  if (m_apartment) CoDisconnectObject(m_pObject, 0);
+  if (m_bServed) Com()->coDisconnectObject(m_pObject, 0);
   m_pObject->Release();
+  if (m_bOwnsApartment) Com()->coUninitialize();
 }
 
 LRESULT CAccessibleServer::Serve(WPARAM wParam) {
-  if (!m_apartment) m_apartment.emplace();
-  return LresultFromObject(__uuidof(IAccessible), wParam, m_pObject);
+  const ComLibrary* com = Com();
+  if (!com) return 0;
+  if (!m_bServed) {
+    // A single-threaded apartment: the object is called on this thread, between its messages.
+    m_bOwnsApartment = SUCCEEDED(com->coInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    m_bServed = true;
+  }
+  return com->lresultFromObject(__uuidof(IAccessible), wParam, m_pObject);
 }

@@ -4,8 +4,6 @@
 // After windows.h: the accessibility interfaces.
 #include <oleacc.h>
 
-#include <optional>
-
 class CRalimetView;
 
 // The launcher panel as a screen reader sees it (Microsoft Active Accessibility): the view's
@@ -82,8 +80,8 @@ class CPanelAccessible final : public IAccessible {
   LONG m_nRefs = 1;
 };
 
-// What the view keeps for screen readers: its one accessible object for its whole life, and COM,
-// begun on this thread at the first question so that start-up does not pay for it.
+// What the view keeps for screen readers: its one accessible object for its whole life. COM is
+// loaded and begun on this thread at the first question, so that start-up does not pay for it.
 class CAccessibleServer {
  public:
   explicit CAccessibleServer(CRalimetView& view) : m_pObject(new CPanelAccessible(view)) {}
@@ -92,24 +90,11 @@ class CAccessibleServer {
   CAccessibleServer(const CAccessibleServer&) = delete;
   CAccessibleServer& operator=(const CAccessibleServer&) = delete;
 
-  // The answer to WM_GETOBJECT for the client object.
+  // The answer to WM_GETOBJECT for the client object; 0 (the system answers) without COM.
   LRESULT Serve(WPARAM wParam);
 
  private:
-  // The single-threaded apartment of the user-interface thread, for as long as this lives.
-  class ComApartment {
-   public:
-    ComApartment() : m_hr(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComApartment() {
-      if (SUCCEEDED(m_hr)) CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-   private:
-    HRESULT m_hr;
-  };
-
-  std::optional<ComApartment> m_apartment;
   CPanelAccessible* m_pObject;
+  bool m_bServed = false;
+  bool m_bOwnsApartment = false;  // this server began COM on the thread and ends it
 };
