@@ -49,7 +49,8 @@ const ComLibrary* Com() {
 
 constexpr wchar_t kPressAction[] = L"اضغط";
 
-// Out-parameters are cleared before anything can fail, so a caller never frees garbage.
+// Out-parameters are cleared (a VARIANT to VT_EMPTY) before anything can fail, so a caller never
+// frees garbage. False when one is null.
 template <class... T>
 bool Clear(T*... out) {
   ((out ? void(*out = T{}) : void()), ...);
@@ -68,9 +69,15 @@ HRESULT CopyText(const wchar_t* text, BSTR* out) {
   return *out ? S_OK : E_OUTOFMEMORY;
 }
 
-void Empty(VARIANT* out) { out->vt = VT_EMPTY; }
-
 bool Overlap(LONG aFrom, LONG aTo, LONG bFrom, LONG bTo) { return aFrom < bTo && bFrom < aTo; }
+
+// The answer for a property the panel does not have (value, description, help, shortcut), after
+// the child id has been checked.
+template <class... Out>
+HRESULT NotAProperty(HRESULT resolved, Out*... out) {
+  if (!Clear(out...)) return E_INVALIDARG;
+  return FAILED(resolved) ? resolved : DISP_E_MEMBERNOTFOUND;
+}
 
 }  // namespace
 
@@ -114,16 +121,16 @@ HRESULT CPanelAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIAN
   return E_NOTIMPL;
 }
 
-int CPanelAccessible::ButtonOf(const VARIANT& child) const {
-  if (child.vt != VT_I4) return kNone;
-  if (child.lVal == CHILDID_SELF) return kSelf;
-  return child.lVal >= 1 && child.lVal <= CRalimetView::kButtonCount ? child.lVal - 1 : kNone;
-}
-
 HRESULT CPanelAccessible::Resolve(const VARIANT& child, int& target) const {
   if (!m_pView) return RPC_E_DISCONNECTED;
-  target = ButtonOf(child);
-  return target == kNone ? E_INVALIDARG : S_OK;
+  if (child.vt != VT_I4) return E_INVALIDARG;
+  if (child.lVal == CHILDID_SELF) {
+    target = kSelf;
+    return S_OK;
+  }
+  if (child.lVal < 1 || child.lVal > CRalimetView::kButtonCount) return E_INVALIDARG;
+  target = child.lVal - 1;
+  return S_OK;
 }
 
 RECT CPanelAccessible::ScreenRect(int target) const {
@@ -189,9 +196,11 @@ HRESULT CPanelAccessible::get_accParent(IDispatch** ppdispParent) {
   if (!Clear(ppdispParent)) return E_INVALIDARG;
   if (!m_pView) return RPC_E_DISCONNECTED;
   // The view's window object, which the system provides.
-  if (!Com()) return E_FAIL;
-  return Com()->accessibleObjectFromWindow(m_pView->m_hWnd, static_cast<DWORD>(OBJID_WINDOW),
-                                    __uuidof(IDispatch), reinterpret_cast<void**>(ppdispParent));
+  const ComLibrary* com = Com();
+  if (!com) return E_FAIL;
+  return com->accessibleObjectFromWindow(m_pView->m_hWnd, static_cast<DWORD>(OBJID_WINDOW),
+                                         __uuidof(IDispatch),
+                                         reinterpret_cast<void**>(ppdispParent));
 }
 
 HRESULT CPanelAccessible::get_accChildCount(long* pcountChildren) {
@@ -223,8 +232,7 @@ HRESULT CPanelAccessible::get_accName(VARIANT varChild, BSTR* pszName) {
 
 HRESULT CPanelAccessible::get_accRole(VARIANT varChild, VARIANT* pvarRole) {
   int target = kNone;
-  if (!pvarRole) return E_INVALIDARG;
-  Empty(pvarRole);
+  if (!Clear(pvarRole)) return E_INVALIDARG;
   if (const HRESULT hr = Resolve(varChild, target); FAILED(hr)) return hr;
   SetChild(pvarRole, target == kSelf ? ROLE_SYSTEM_CLIENT : ROLE_SYSTEM_PUSHBUTTON);
   return S_OK;
@@ -232,8 +240,7 @@ HRESULT CPanelAccessible::get_accRole(VARIANT varChild, VARIANT* pvarRole) {
 
 HRESULT CPanelAccessible::get_accState(VARIANT varChild, VARIANT* pvarState) {
   int target = kNone;
-  if (!pvarState) return E_INVALIDARG;
-  Empty(pvarState);
+  if (!Clear(pvarState)) return E_INVALIDARG;
   if (const HRESULT hr = Resolve(varChild, target); FAILED(hr)) return hr;
   SetChild(pvarState, StateOf(target));
   return S_OK;
@@ -246,45 +253,28 @@ HRESULT CPanelAccessible::get_accDefaultAction(VARIANT varChild, BSTR* pszDefaul
   return target == kSelf ? DISP_E_MEMBERNOTFOUND : CopyText(kPressAction, pszDefaultAction);
 }
 
-// The properties the panel does not have: no value, description, help or shortcut.
-namespace {
-
-template <class... Out>
-HRESULT NotAProperty(HRESULT resolved, Out*... out) {
-  if (!Clear(out...)) return E_INVALIDARG;
-  return FAILED(resolved) ? resolved : DISP_E_MEMBERNOTFOUND;
-}
-
-}  // namespace
-
 HRESULT CPanelAccessible::get_accValue(VARIANT varChild, BSTR* pszValue) {
-  int target = kNone;
-  return NotAProperty(Resolve(varChild, target), pszValue);
+  return NotAProperty(Resolve(varChild), pszValue);
 }
 
 HRESULT CPanelAccessible::get_accDescription(VARIANT varChild, BSTR* pszDescription) {
-  int target = kNone;
-  return NotAProperty(Resolve(varChild, target), pszDescription);
+  return NotAProperty(Resolve(varChild), pszDescription);
 }
 
 HRESULT CPanelAccessible::get_accHelp(VARIANT varChild, BSTR* pszHelp) {
-  int target = kNone;
-  return NotAProperty(Resolve(varChild, target), pszHelp);
+  return NotAProperty(Resolve(varChild), pszHelp);
 }
 
 HRESULT CPanelAccessible::get_accHelpTopic(BSTR* pszHelpFile, VARIANT varChild, long* pidTopic) {
-  int target = kNone;
-  return NotAProperty(Resolve(varChild, target), pszHelpFile, pidTopic);
+  return NotAProperty(Resolve(varChild), pszHelpFile, pidTopic);
 }
 
 HRESULT CPanelAccessible::get_accKeyboardShortcut(VARIANT varChild, BSTR* pszKeyboardShortcut) {
-  int target = kNone;
-  return NotAProperty(Resolve(varChild, target), pszKeyboardShortcut);
+  return NotAProperty(Resolve(varChild), pszKeyboardShortcut);
 }
 
 HRESULT CPanelAccessible::get_accFocus(VARIANT* pvarChild) {
-  if (!pvarChild) return E_INVALIDARG;
-  Empty(pvarChild);
+  if (!Clear(pvarChild)) return E_INVALIDARG;
   if (!m_pView) return RPC_E_DISCONNECTED;
   if (!m_pView->HasFocus()) return S_FALSE;
   const int hot = m_pView->GetHot();
@@ -293,8 +283,7 @@ HRESULT CPanelAccessible::get_accFocus(VARIANT* pvarChild) {
 }
 
 HRESULT CPanelAccessible::get_accSelection(VARIANT* pvarChildren) {
-  if (!pvarChildren) return E_INVALIDARG;
-  Empty(pvarChildren);
+  if (!Clear(pvarChildren)) return E_INVALIDARG;
   if (!m_pView) return RPC_E_DISCONNECTED;
   const int hot = m_pView->GetHot();
   if (!m_pView->HasFocus() || hot < 0) return S_FALSE;
@@ -328,8 +317,7 @@ HRESULT CPanelAccessible::accLocation(long* pxLeft, long* pyTop, long* pcxWidth,
 
 HRESULT CPanelAccessible::accNavigate(long navDir, VARIANT varStart, VARIANT* pvarEndUpAt) {
   int start = kNone;
-  if (!pvarEndUpAt) return E_INVALIDARG;
-  Empty(pvarEndUpAt);
+  if (!Clear(pvarEndUpAt)) return E_INVALIDARG;
   if (const HRESULT hr = Resolve(varStart, start); FAILED(hr)) return hr;
   int end = kNone;
   switch (navDir) {
@@ -359,8 +347,7 @@ HRESULT CPanelAccessible::accNavigate(long navDir, VARIANT varStart, VARIANT* pv
 }
 
 HRESULT CPanelAccessible::accHitTest(long xLeft, long yTop, VARIANT* pvarChild) {
-  if (!pvarChild) return E_INVALIDARG;
-  Empty(pvarChild);
+  if (!Clear(pvarChild)) return E_INVALIDARG;
   if (!m_pView) return RPC_E_DISCONNECTED;
   POINT point{xLeft, yTop};
   RECT client{};

@@ -63,12 +63,15 @@ class CPanelAccessible final : public IAccessible {
  private:
   ~CPanelAccessible() = default;
 
-  // The button a child id names (0 to 11), kSelf for the panel itself, kNone for anything else.
   static constexpr int kSelf = -1;
   static constexpr int kNone = -2;
-  int ButtonOf(const VARIANT& child) const;
-  // Checks the child id and the view; on S_OK, target is ButtonOf(child).
+  // Checks the view and the child id; on S_OK, target is the button it names (0 to 11), or kSelf
+  // for the panel itself.
   HRESULT Resolve(const VARIANT& child, int& target) const;
+  HRESULT Resolve(const VARIANT& child) const {
+    int target = kNone;
+    return Resolve(child, target);
+  }
   // A button's face, or the whole panel for kSelf, in screen coordinates.
   RECT ScreenRect(int target) const;
   // The nearest button beside button n in a screen direction, overlapping it across that

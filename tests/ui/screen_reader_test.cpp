@@ -100,6 +100,9 @@ class ScreenReaderTest : public LauncherTest {
 TEST_F(ScreenReaderTest, PanelIsTwelveNamedPushButtons) {
   EXPECT_EQ(Role(CHILDID_SELF), ROLE_SYSTEM_CLIENT);
   EXPECT_EQ(Name(CHILDID_SELF), L"Ralimet");
+  IDispatch* parent = nullptr;
+  EXPECT_EQ(m_acc->get_accParent(&parent), S_OK) << "the view's window object";
+  if (parent) parent->Release();
   long count = 0;
   EXPECT_EQ(m_acc->get_accChildCount(&count), S_OK);
   EXPECT_EQ(count, 12);
