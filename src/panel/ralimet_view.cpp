@@ -6,6 +6,7 @@
 #include "calendar/date_dlg.h"
 #include "framework/platform.h"
 #include "panel/about_dlg.h"
+#include "panel/panel_accessible.h"
 #include "res/resource.h"
 #include "sizes/dress_sheet.h"
 #include "units/converter_windows.h"
@@ -63,8 +64,9 @@ int ApplicationBitmapBase() {
 
 }  // namespace
 
-CRalimetView::CRalimetView() : m_nBitmapBase(ApplicationBitmapBase()) {
-  m_accessible.emplace(*this);
+CRalimetView::CRalimetView()
+    : m_nBitmapBase(ApplicationBitmapBase()),
+      m_pAccessible(std::make_unique<CAccessibleServer>(*this)) {
   const HINSTANCE module = AfxGetResourceHandle();
   const HRSRC wave = FindResourceW(module, MAKEINTRESOURCEW(IDR_CLICK), L"WAVE");
   m_hWaveRes = wave ? LoadResource(module, wave) : nullptr;
@@ -228,14 +230,14 @@ void CRalimetView::OnSetFocus(HWND hwndOld) {
 
 LRESULT CRalimetView::OnGetObject(WPARAM wParam, LPARAM lParam) {
   // The object id is a 32-bit value, whatever the width of lParam.
-  if (static_cast<LONG>(lParam) == OBJID_CLIENT && m_accessible) {
-    return m_accessible->Serve(wParam);
+  if (static_cast<LONG>(lParam) == OBJID_CLIENT && m_pAccessible) {
+    return m_pAccessible->Serve(wParam);
   }
   return CView::OnGetObject(wParam, lParam);
 }
 
 void CRalimetView::OnDestroy() {
-  m_accessible.reset();
+  m_pAccessible.reset();
   CView::OnDestroy();
 }
 

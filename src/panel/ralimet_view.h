@@ -2,12 +2,12 @@
 
 #include <array>
 #include <memory>
-#include <optional>
 
 #include "framework/frame.h"
 #include "framework/handles.h"
-#include "panel/panel_accessible.h"
 #include "panel/panel_button.h"
+
+class CAccessibleServer;
 
 // The launcher: the panel picture with its twelve buttons, followed by the mouse and the arrow
 // keys. A completed click or Enter runs the button's window. Owns the panel palette that every
@@ -76,5 +76,5 @@ class CRalimetView : public CView {
   UniquePalette m_hPalette;
   HGLOBAL m_hWaveRes = nullptr;
   int m_nBitmapBase = 0;
-  std::optional<CAccessibleServer> m_accessible;
+  std::unique_ptr<CAccessibleServer> m_pAccessible;
 };
