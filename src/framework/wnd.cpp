@@ -176,6 +176,11 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       OnClose();
       return 0;
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    case WM_GETOBJECT:
+      return OnGetObject(wParam, lParam);
     case WM_LBUTTONDOWN:
       OnLButtonDown(flags, point);
       return 0;
@@ -219,6 +224,8 @@ void CWnd::OnPaint() { Default(); }
 void CWnd::OnSize(UINT, int, int) { Default(); }
 void CWnd::OnSetFocus(HWND) { Default(); }
 void CWnd::OnClose() { Default(); }
+void CWnd::OnDestroy() { Default(); }
+LRESULT CWnd::OnGetObject(WPARAM, LPARAM) { return Default(); }
 void CWnd::OnLButtonDown(UINT, POINT) { Default(); }
 void CWnd::OnLButtonUp(UINT, POINT) { Default(); }
 void CWnd::OnMouseMove(UINT, POINT) { Default(); }

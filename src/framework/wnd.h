@@ -118,6 +118,9 @@ class CWnd : public CCmdTarget {
   virtual void OnSize(UINT type, int cx, int cy);
   virtual void OnSetFocus(HWND hwndOld);
   virtual void OnClose();
+  virtual void OnDestroy();
+  // A screen reader asks for one of the window's accessible objects (WM_GETOBJECT).
+  virtual LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
   virtual void OnLButtonDown(UINT flags, POINT point);
   virtual void OnLButtonUp(UINT flags, POINT point);
   virtual void OnMouseMove(UINT flags, POINT point);

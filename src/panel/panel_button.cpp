@@ -55,9 +55,12 @@ void CPanelButton::Draw(HDC hdc) const {
   DrawPackedBitmap(hdc, header, m_ptTopLeft.x, m_ptTopLeft.y, m_size.cx, m_size.cy);
 }
 
+RECT CPanelButton::GetRect() const {
+  return {m_ptTopLeft.x, m_ptTopLeft.y, m_ptTopLeft.x + m_size.cx, m_ptTopLeft.y + m_size.cy};
+}
+
 bool CPanelButton::HitTest(POINT point) const {
-  const RECT rect{m_ptTopLeft.x, m_ptTopLeft.y, m_ptTopLeft.x + m_size.cx,
-                  m_ptTopLeft.y + m_size.cy};
+  const RECT rect = GetRect();
   return PtInRect(&rect, point);
 }
 

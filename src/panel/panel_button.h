@@ -27,6 +27,8 @@ class CPanelButton : public CObject {
 
   std::uint8_t GetState() const { return m_nState; }
   SIZE GetSize() const { return m_size; }
+  // The face's rectangle in the view's client coordinates, right and bottom exclusive.
+  RECT GetRect() const;
 
   // A palette from the colour table of a packed 8-bit (or less) bitmap; null for one without.
   static HPALETTE CreatePaletteFromDib(const BITMAPINFOHEADER* header, int& colorCount);

@@ -6,6 +6,7 @@
 #include "calendar/date_dlg.h"
 #include "framework/platform.h"
 #include "panel/about_dlg.h"
+#include "panel/panel_accessible.h"
 #include "res/resource.h"
 #include "sizes/dress_sheet.h"
 #include "units/converter_windows.h"
@@ -19,24 +20,28 @@ namespace {
 struct PanelButtonPlace {
   POINT topLeft;
   UINT normal, highlighted, pressed;  // bitmaps of set 0
+  const wchar_t* caption;             // as painted on the faces; screen readers say it
 };
 
 // Index order is the arrow keys' order: left column top to bottom, right column top to bottom,
 // then the two small buttons.
 constexpr PanelButtonPlace kPanel[CRalimetView::kButtonCount] = {
-    {{10, 90}, 159, 176, 177},    // area
-    {{10, 140}, 160, 178, 179},   // date
-    {{10, 190}, 162, 180, 192},   // clothing sizes
-    {{10, 240}, 165, 182, 183},   // speed
-    {{10, 290}, 169, 186, 187},   // world time
-    {{145, 90}, 163, 181, 193},   // length
-    {{145, 140}, 149, 146, 148},  // time duration
-    {{145, 190}, 166, 184, 185},  // temperature
-    {{145, 240}, 167, 188, 189},  // volume
-    {{145, 290}, 168, 190, 191},  // weight
-    {{15, 353}, 170, 194, 197},   // About
-    {{153, 353}, 171, 195, 196},  // exit
+    {{10, 90}, 159, 176, 177, L"المساحة"},     // area
+    {{10, 140}, 160, 178, 179, L"التاريخ"},    // date
+    {{10, 190}, 162, 180, 192, L"الملبوسات"},  // clothing sizes
+    {{10, 240}, 165, 182, 183, L"السرعة"},     // speed
+    {{10, 290}, 169, 186, 187, L"التوقيت"},    // world time
+    {{145, 90}, 163, 181, 193, L"الطول"},      // length
+    {{145, 140}, 149, 146, 148, L"الزمن"},     // time duration
+    {{145, 190}, 166, 184, 185, L"الحرارة"},   // temperature
+    {{145, 240}, 167, 188, 189, L"الحجم"},     // volume
+    {{145, 290}, 168, 190, 191, L"الوزن"},     // weight
+    {{15, 353}, 170, 194, 197, L"نبذة عن"},    // About
+    {{153, 353}, 171, 195, 196, L"خروج"},      // exit
 };
+
+// Posted to the view to click a button (wParam) once the caller has been answered.
+constexpr UINT WM_CLICKBUTTON = WM_APP + 1;
 
 // Runs a window of the panel on this stack, owned by the main window, until it closes.
 template <class Window>
@@ -59,7 +64,9 @@ int ApplicationBitmapBase() {
 
 }  // namespace
 
-CRalimetView::CRalimetView() : m_nBitmapBase(ApplicationBitmapBase()) {
+CRalimetView::CRalimetView()
+    : m_nBitmapBase(ApplicationBitmapBase()),
+      m_pAccessible(std::make_unique<CAccessibleServer>(*this)) {
   const HINSTANCE module = AfxGetResourceHandle();
   const HRSRC wave = FindResourceW(module, MAKEINTRESOURCEW(IDR_CLICK), L"WAVE");
   m_hWaveRes = wave ? LoadResource(module, wave) : nullptr;
@@ -102,13 +109,30 @@ void CRalimetView::OnPaint() {
   for (const auto& button : m_pButtons) button->Draw(dc.get());
 }
 
+const wchar_t* CRalimetView::GetCaption(int n) { return kPanel[n].caption; }
+
 void CRalimetView::RedrawButton(int n) {
   ClientDC dc(m_hWnd);
   m_pButtons[n]->Draw(dc.get());
 }
 
-void CRalimetView::SetButtonState(int n, std::uint8_t state) {
-  if (m_pButtons[n]->SetState(state)) RedrawButton(n);
+bool CRalimetView::SetButtonState(int n, std::uint8_t state) {
+  if (!m_pButtons[n]->SetState(state)) return false;
+  RedrawButton(n);
+  NotifyReaders(EVENT_OBJECT_STATECHANGE, n);
+  return true;
+}
+
+void CRalimetView::NotifyReaders(DWORD event, int n) const {
+  NotifyWinEvent(event, m_hWnd, OBJID_CLIENT, n >= 0 ? n + 1 : CHILDID_SELF);
+}
+
+void CRalimetView::SetHot(int n) {
+  if (n == m_nHot) return;
+  m_nHot = n;
+  if (!HasFocus()) return;
+  NotifyReaders(EVENT_OBJECT_FOCUS, n);
+  NotifyReaders(EVENT_OBJECT_SELECTION, n);
 }
 
 int CRalimetView::ButtonAt(POINT point) const {
@@ -121,8 +145,8 @@ int CRalimetView::ButtonAt(POINT point) const {
 void CRalimetView::OnLButtonDown(UINT flags, POINT point) {
   if (const int n = ButtonAt(point); n >= 0) {
     m_nPressed = n;
-    m_pButtons[n]->SetState(CPanelButton::kPressed);
-    RedrawButton(n);
+    // Drawn at once, even when it was pressed already.
+    if (!SetButtonState(n, CPanelButton::kPressed)) RedrawButton(n);
   }
   CView::OnLButtonDown(flags, point);
 }
@@ -137,17 +161,14 @@ void CRalimetView::OnMouseMove(UINT flags, POINT point) {
       SetButtonState(m_nPressed, CPanelButton::kPressed);
     } else {
       SetButtonState(m_nPressed, CPanelButton::kHighlighted);
-      m_nHot = m_nPressed;
+      SetHot(m_nPressed);
     }
   } else {
     for (int n = 0; n < kButtonCount; ++n) {
-      if (m_pButtons[n]->HitTest(point)) {
-        SetButtonState(n, CPanelButton::kHighlighted);
-        m_nHot = n;
-      } else {
-        SetButtonState(n, CPanelButton::kNormal);
-      }
+      SetButtonState(n, m_pButtons[n]->HitTest(point) ? CPanelButton::kHighlighted
+                                                      : CPanelButton::kNormal);
     }
+    if (const int n = ButtonAt(point); n >= 0) SetHot(n);
   }
   CView::OnMouseMove(flags, point);
 }
@@ -155,11 +176,8 @@ void CRalimetView::OnMouseMove(UINT flags, POINT point) {
 void CRalimetView::OnLButtonUp(UINT flags, POINT point) {
   if (m_nPressed >= 0) {
     if (m_pButtons[m_nPressed]->HitTest(point)) {
-      if (m_pButtons[m_nPressed]->SetState(CPanelButton::kHighlighted)) {
-        RedrawButton(m_nPressed);
-        RunButton(m_nPressed);
-      }
-      m_nHot = m_nPressed;
+      if (SetButtonState(m_nPressed, CPanelButton::kHighlighted)) RunButton(m_nPressed);
+      SetHot(m_nPressed);
     }
     m_nPressed = -1;
   }
@@ -180,12 +198,55 @@ void CRalimetView::OnKeyUp(UINT vk, UINT repeatCount, UINT flags) {
 
 void CRalimetView::StepHot(int step) {
   if (m_nHot >= 0) {
-    SetButtonState(m_nHot, CPanelButton::kNormal);
-    m_nHot = (m_nHot + step + kButtonCount) % kButtonCount;
+    MakeCurrent((m_nHot + step + kButtonCount) % kButtonCount);
   } else {
-    m_nHot = step > 0 ? 0 : kButtonCount - 1;
+    MakeCurrent(step > 0 ? 0 : kButtonCount - 1);
   }
-  SetButtonState(m_nHot, CPanelButton::kHighlighted);
+}
+
+void CRalimetView::MakeCurrent(int n) {
+  if (m_nHot >= 0 && m_nHot != n) SetButtonState(m_nHot, CPanelButton::kNormal);
+  SetButtonState(n, CPanelButton::kHighlighted);
+  SetHot(n);
+}
+
+void CRalimetView::PostClick(int n) {
+  PostMessageW(m_hWnd, WM_CLICKBUTTON, static_cast<WPARAM>(n), 0);
+}
+
+void CRalimetView::ClickButton(int n) {
+  // While a modal window is open the panel takes no clicks, and neither does it here.
+  if (n < 0 || n >= kButtonCount || !IsWindowEnabled(GetAncestor(m_hWnd, GA_ROOT))) return;
+  MakeCurrent(n);
+  SetButtonState(n, CPanelButton::kPressed);  // the click sounds, as for a highlighted button
+  SetButtonState(n, CPanelButton::kHighlighted);
+  RunButton(n);
+}
+
+void CRalimetView::OnSetFocus(HWND hwndOld) {
+  CView::OnSetFocus(hwndOld);
+  NotifyReaders(EVENT_OBJECT_FOCUS, m_nHot);
+}
+
+LRESULT CRalimetView::OnGetObject(WPARAM wParam, LPARAM lParam) {
+  // The object id is a 32-bit value, whatever the width of lParam.
+  if (static_cast<LONG>(lParam) == OBJID_CLIENT && m_pAccessible) {
+    return m_pAccessible->Serve(wParam);
+  }
+  return CView::OnGetObject(wParam, lParam);
+}
+
+void CRalimetView::OnDestroy() {
+  m_pAccessible.reset();
+  CView::OnDestroy();
+}
+
+LRESULT CRalimetView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CLICKBUTTON) {
+    ClickButton(static_cast<int>(wParam));
+    return 0;
+  }
+  return CView::WindowProc(message, wParam, lParam);
 }
 
 void CRalimetView::RunButton(int n) {

@@ -7,9 +7,12 @@
 #include "framework/handles.h"
 #include "panel/panel_button.h"
 
+class CAccessibleServer;
+
 // The launcher: the panel picture with its twelve buttons, followed by the mouse and the arrow
 // keys. A completed click or Enter runs the button's window. Owns the panel palette that every
-// window of the program realises, and the click sound.
+// window of the program realises, the click sound, and the panel's accessible object, through
+// which screen readers read and press the buttons.
 class CRalimetView : public CView {
   DECLARE_DYNCREATE(CRalimetView)
 
@@ -28,6 +31,17 @@ class CRalimetView : public CView {
   int GetHot() const { return m_nHot; }
   int GetPressed() const { return m_nPressed; }
   const CPanelButton& GetButton(int n) const { return *m_pButtons[n]; }
+  // The caption painted on button n's face.
+  static const wchar_t* GetCaption(int n);
+  // The button under a point of the client area, or -1.
+  int ButtonAt(POINT point) const;
+  bool HasFocus() const { return m_hWnd && GetFocus() == m_hWnd; }
+
+  // Makes button n the keyboard's current button, as an arrow key landing on it does.
+  void MakeCurrent(int n);
+  // Clicks button n once the message being handled has been answered: it becomes the current
+  // button, is pressed and released, and runs.
+  void PostClick(int n);
 
  protected:
   bool PreCreateWindow(CREATESTRUCTW& cs) override;
@@ -39,14 +53,22 @@ class CRalimetView : public CView {
   void OnLButtonUp(UINT flags, POINT point) override;
   void OnKeyDown(UINT vk, UINT repeatCount, UINT flags) override;
   void OnKeyUp(UINT vk, UINT repeatCount, UINT flags) override;
+  void OnSetFocus(HWND hwndOld) override;
+  LRESULT OnGetObject(WPARAM wParam, LPARAM lParam) override;
+  void OnDestroy() override;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  // Sets button n's state and redraws it when that changed.
-  void SetButtonState(int n, std::uint8_t state);
+  // Sets button n's state; when that changed, redraws it, tells screen readers and answers true.
+  bool SetButtonState(int n, std::uint8_t state);
   void RedrawButton(int n);
-  int ButtonAt(POINT point) const;
   // Moves the keyboard's current button by step (1 or -1), wrapping around the twelve.
   void StepHot(int step);
+  // Records the current button and, while the view has the focus, tells screen readers.
+  void SetHot(int n);
+  void ClickButton(int n);
+  // A WinEvent about button n (child id n + 1), or about the panel itself for -1.
+  void NotifyReaders(DWORD event, int n) const;
 
   int m_nHot = -1;
   int m_nPressed = -1;
@@ -54,4 +76,5 @@ class CRalimetView : public CView {
   UniquePalette m_hPalette;
   HGLOBAL m_hWaveRes = nullptr;
   int m_nBitmapBase = 0;
+  std::unique_ptr<CAccessibleServer> m_pAccessible;
 };

@@ -5,107 +5,11 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/main_frame.h"
-#include "app/ralimet_app.h"
 #include "framework/platform.h"
-#include "panel/ralimet_view.h"
+#include "launcher_fixture.h"
 #include "test_support.h"
 
 namespace {
-
-constexpr wchar_t kAboutCaption[] = L"نبذة عن Ralimet";
-
-// Records the caption of every window the panel opens and closes it at once, as a user pressing
-// Escape would.
-class WindowWatcher {
- public:
-  WindowWatcher() {
-    s_captions.clear();
-    s_opening = nullptr;
-    m_hook = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
-  }
-  ~WindowWatcher() { UnhookWindowsHookEx(m_hook); }
-  const std::vector<std::wstring>& captions() const { return s_captions; }
-  int opened(const wchar_t* caption) const {
-    return static_cast<int>(std::count(s_captions.begin(), s_captions.end(), caption));
-  }
-
- private:
-  // A window may be activated before it has finished its set-up (a property sheet sets its
-  // caption after that): it is looked at from its own modal loop, once it runs.
-  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE) {
-      const auto hwnd = reinterpret_cast<HWND>(wParam);
-      if (GetWindow(hwnd, GW_OWNER) && hwnd != s_opening) {
-        s_opening = hwnd;
-        SetTimer(nullptr, 0, 0, LookAndClose);
-      }
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-  }
-  static void CALLBACK LookAndClose(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    s_captions.push_back(TextOf(s_opening));
-    PostMessageW(s_opening, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-  }
-
-  HHOOK m_hook;
-  static inline std::vector<std::wstring> s_captions;
-  static inline HWND s_opening = nullptr;
-};
-
-// The About box, as the tests below count it.
-class AboutWatcher : public WindowWatcher {
- public:
-  int opened() const { return WindowWatcher::opened(kAboutCaption); }
-};
-
-// Where each button is, in the view's client pixels.
-constexpr POINT kAboutCentre{15 + 61, 353 + 12};
-constexpr POINT kLengthCentre{145 + 67, 90 + 25};
-constexpr POINT kOffEveryButton{5, 5};
-
-class LauncherTest : public testing::Test {
- protected:
-  void SetUp() override { Start(L""); }
-
-  void Start(const wchar_t* commandLine) {
-    m_app = std::make_unique<CRalimetApp>();
-    m_app->m_lpCmdLine = commandLine;
-    ASSERT_TRUE(m_app->InitInstance());
-    m_frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
-    ASSERT_NE(m_frame, nullptr);
-    m_view = dynamic_cast<CRalimetView*>(m_frame->GetActiveView());
-    ASSERT_NE(m_view, nullptr);
-  }
-
-  void TearDown() override { Stop(); }
-
-  // Closes the main window as its close box does; answers the exit code that was posted.
-  int Stop() {
-    if (m_frame) SendMessageW(m_frame->m_hWnd, WM_CLOSE, 0, 0);
-    m_frame = nullptr;
-    m_view = nullptr;
-    const int exitCode = PumpMessages();
-    m_app.reset();
-    return exitCode;
-  }
-
-  void Mouse(UINT message, POINT point, UINT flags = 0) {
-    SendMessageW(m_view->m_hWnd, message, flags, MAKELPARAM(point.x, point.y));
-  }
-  void MoveTo(POINT point) { Mouse(WM_MOUSEMOVE, point); }
-  void Press(POINT point) { Mouse(WM_LBUTTONDOWN, point, MK_LBUTTON); }
-  void DragTo(POINT point) { Mouse(WM_MOUSEMOVE, point, MK_LBUTTON); }
-  void Release(POINT point) { Mouse(WM_LBUTTONUP, point); }
-  void KeyDown(UINT vk) { SendMessageW(m_view->m_hWnd, WM_KEYDOWN, vk, 1); }
-  void KeyUp(UINT vk) { SendMessageW(m_view->m_hWnd, WM_KEYUP, vk, 0xC0000001); }
-  int State(int n) const { return m_view->GetButton(n).GetState(); }
-
-  std::unique_ptr<CRalimetApp> m_app;
-  CMainFrame* m_frame = nullptr;
-  CRalimetView* m_view = nullptr;
-};
 
 TEST_F(LauncherTest, ClickSoundsAtThePressAndRunsAtTheRelease) {
   SoundRecorder sounds;
