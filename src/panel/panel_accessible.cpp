@@ -172,8 +172,7 @@ long CPanelAccessible::StateOf(int target) const {
   const bool focused = m_pView->HasFocus();
   const int hot = m_pView->GetHot();
   long state = STATE_SYSTEM_FOCUSABLE;
-  // While a modal window is open the panel cannot be used.
-  if (!IsWindowEnabled(GetAncestor(view, GA_ROOT))) state |= STATE_SYSTEM_UNAVAILABLE;
+  if (!m_pView->TakesClicks()) state |= STATE_SYSTEM_UNAVAILABLE;
   if (target == kSelf) {
     if (!IsWindowVisible(view)) state |= STATE_SYSTEM_INVISIBLE;
     if (focused && hot < 0) state |= STATE_SYSTEM_FOCUSED;

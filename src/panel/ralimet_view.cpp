@@ -215,8 +215,7 @@ void CRalimetView::PostClick(int n) {
 }
 
 void CRalimetView::ClickButton(int n) {
-  // While a modal window is open the panel takes no clicks, and neither does it here.
-  if (n < 0 || n >= kButtonCount || !IsWindowEnabled(GetAncestor(m_hWnd, GA_ROOT))) return;
+  if (n < 0 || n >= kButtonCount || !TakesClicks()) return;
   MakeCurrent(n);
   SetButtonState(n, CPanelButton::kPressed);  // the click sounds, as for a highlighted button
   SetButtonState(n, CPanelButton::kHighlighted);

@@ -36,6 +36,8 @@ class CRalimetView : public CView {
   // The button under a point of the client area, or -1.
   int ButtonAt(POINT point) const;
   bool HasFocus() const { return m_hWnd && GetFocus() == m_hWnd; }
+  // False while one of the panel's windows is open (the main window is disabled then).
+  bool TakesClicks() const { return m_hWnd && IsWindowEnabled(GetAncestor(m_hWnd, GA_ROOT)); }
 
   // Makes button n the keyboard's current button, as an arrow key landing on it does.
   void MakeCurrent(int n);

@@ -5,14 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "app/main_frame.h"
-#include "app/ralimet_app.h"
-#include "panel/ralimet_view.h"
-#include "test_support.h"
+#include "running_app.h"
 
 inline constexpr wchar_t kAboutCaption[] = L"نبذة عن Ralimet";
 
@@ -66,32 +62,8 @@ inline constexpr POINT kAboutCentre{15 + 61, 353 + 12};
 inline constexpr POINT kLengthCentre{145 + 67, 90 + 25};
 inline constexpr POINT kOffEveryButton{5, 5};
 
-class LauncherTest : public testing::Test {
+class LauncherTest : public RunningAppTest {
  protected:
-  void SetUp() override { Start(L""); }
-
-  void Start(const wchar_t* commandLine) {
-    m_app = std::make_unique<CRalimetApp>();
-    m_app->m_lpCmdLine = commandLine;
-    ASSERT_TRUE(m_app->InitInstance());
-    m_frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
-    ASSERT_NE(m_frame, nullptr);
-    m_view = dynamic_cast<CRalimetView*>(m_frame->GetActiveView());
-    ASSERT_NE(m_view, nullptr);
-  }
-
-  void TearDown() override { Stop(); }
-
-  // Closes the main window as its close box does; answers the exit code that was posted.
-  int Stop() {
-    if (m_frame) SendMessageW(m_frame->m_hWnd, WM_CLOSE, 0, 0);
-    m_frame = nullptr;
-    m_view = nullptr;
-    const int exitCode = PumpMessages();
-    m_app.reset();
-    return exitCode;
-  }
-
   void Mouse(UINT message, POINT point, UINT flags = 0) {
     SendMessageW(m_view->m_hWnd, message, flags, MAKELPARAM(point.x, point.y));
   }
@@ -102,8 +74,4 @@ class LauncherTest : public testing::Test {
   void KeyDown(UINT vk) { SendMessageW(m_view->m_hWnd, WM_KEYDOWN, vk, 1); }
   void KeyUp(UINT vk) { SendMessageW(m_view->m_hWnd, WM_KEYUP, vk, 0xC0000001); }
   int State(int n) const { return m_view->GetButton(n).GetState(); }
-
-  std::unique_ptr<CRalimetApp> m_app;
-  CMainFrame* m_frame = nullptr;
-  CRalimetView* m_view = nullptr;
 };

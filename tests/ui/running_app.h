@@ -22,8 +22,13 @@ inline constexpr int kWorldTimeButton = 4;
 
 class RunningAppTest : public testing::Test {
  protected:
-  void SetUp() override {
+  void SetUp() override { Start(L""); }
+  void TearDown() override { Stop(); }
+
+  // Starts the program with this command line, as its entry point does.
+  void Start(const wchar_t* commandLine) {
     m_app = std::make_unique<CRalimetApp>();
+    m_app->m_lpCmdLine = commandLine;
     ASSERT_TRUE(m_app->InitInstance());
     m_frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
     ASSERT_NE(m_frame, nullptr);
@@ -31,11 +36,14 @@ class RunningAppTest : public testing::Test {
     ASSERT_NE(m_view, nullptr);
   }
 
-  // Closes the main window by its close box.
-  void TearDown() override {
+  // Closes the main window as its close box does; answers the exit code that was posted.
+  int Stop() {
     if (m_frame) SendMessageW(m_frame->m_hWnd, WM_CLOSE, 0, 0);
-    PumpMessages();
+    m_frame = nullptr;
+    m_view = nullptr;
+    const int exitCode = PumpMessages();
     m_app.reset();
+    return exitCode;
   }
 
   // The launcher still runs and answers its messages.
