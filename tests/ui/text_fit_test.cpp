@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/handles.h"
 #include "res/resource.h"
 #include "running_app.h"
 
@@ -121,7 +122,8 @@ void MeasureLabels(HWND parent, const char* window, Fit& fit) {
     // The window itself may not be shown yet: a control counts if it is shown with it.
     const bool shown = GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE;
     if (text.empty() || !shown) continue;
-    const HDC dc = GetDC(control);
+    const ClientDC client(control);
+    const HDC dc = client.get();
     const HGDIOBJ old =
         SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
     Room room{};
@@ -142,7 +144,6 @@ void MeasureLabels(HWND parent, const char* window, Fit& fit) {
                          << roomHeight;
     }
     SelectObject(dc, old);
-    ReleaseDC(control, dc);
   }
 }
 
