@@ -3,6 +3,6 @@
 // The one application object; the framework runs it.
 CRalimetApp theApp;
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR cmdLine, int show) {
-  return AfxWinMain(instance, cmdLine, show);
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR cmdLine, int show) {
+  return AfxWinMain(cmdLine, show);
 }

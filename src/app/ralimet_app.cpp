@@ -36,6 +36,6 @@ BOOL CRalimetApp::InitInstance() {
   m_nCmdShow = SW_SHOWNORMAL;
 
   SetRegistryKey(L"NURIX\\TALVORA\\2.0\\MERISK");
-  m_pszProfileName = L"KALVENT";
+  m_strProfileName = L"KALVENT";
   return TRUE;
 }

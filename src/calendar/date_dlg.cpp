@@ -18,12 +18,12 @@ constexpr DWORD kUpDownStyle =
 }  // namespace
 
 const CommandRoute CDateDlg::kRoutes[] = {
-    Command(EN_CHANGE, IDC_GREGORIAN_DAY, &CDateDlg::OnChangeGregorian),
-    Command(EN_CHANGE, IDC_GREGORIAN_MONTH, &CDateDlg::OnChangeGregorian),
-    Command(EN_CHANGE, IDC_GREGORIAN_YEAR, &CDateDlg::OnChangeGregorian),
-    Command(EN_CHANGE, IDC_HIJRI_DAY, &CDateDlg::OnChangeHijri),
-    Command(EN_CHANGE, IDC_HIJRI_MONTH, &CDateDlg::OnChangeHijri),
-    Command(EN_CHANGE, IDC_HIJRI_YEAR, &CDateDlg::OnChangeHijri),
+    Command(EN_CHANGE, IDC_GREGORIAN_DAY, &CDateDlg::OnChangeDate),
+    Command(EN_CHANGE, IDC_GREGORIAN_MONTH, &CDateDlg::OnChangeDate),
+    Command(EN_CHANGE, IDC_GREGORIAN_YEAR, &CDateDlg::OnChangeDate),
+    Command(EN_CHANGE, IDC_HIJRI_DAY, &CDateDlg::OnChangeDate),
+    Command(EN_CHANGE, IDC_HIJRI_MONTH, &CDateDlg::OnChangeDate),
+    Command(EN_CHANGE, IDC_HIJRI_YEAR, &CDateDlg::OnChangeDate),
 };
 const MessageMap CDateDlg::kMessageMap{&CDialog::kMessageMap, kRoutes};
 
@@ -105,27 +105,24 @@ void CDateDlg::ShowWeekday(bool converted) {
   }
 }
 
-void CDateDlg::OnChangeGregorian(UINT controlId) {
-  if (!ReadChangedField(controlId)) return;
-  const bool converted = m_date.SetDate(m_gMonth, m_gDay, m_gYear, false);
-  ShowWeekday(converted);
-  // A refused date leaves the Hijri fields on the last date that converted.
-  if (converted) {
-    m_hMonth = m_date.m_hijri.month;
-    m_hYear = m_date.m_hijri.year;
-    m_hDay = m_date.m_hijri.day;
-  }
-  UpdateData(false);
+CDateDlg::DateFields CDateDlg::Fields(bool hijri) {
+  return hijri ? DateFields{m_hDay, m_hMonth, m_hYear} : DateFields{m_gDay, m_gMonth, m_gYear};
 }
 
-void CDateDlg::OnChangeHijri(UINT controlId) {
+void CDateDlg::OnChangeDate(UINT controlId) {
   if (!ReadChangedField(controlId)) return;
-  const bool converted = m_date.SetDate(m_hMonth, m_hDay, m_hYear, true);
+  const bool hijri = controlId == IDC_HIJRI_DAY || controlId == IDC_HIJRI_MONTH ||
+                     controlId == IDC_HIJRI_YEAR;
+  const DateFields changed = Fields(hijri);
+  const bool converted = m_date.SetDate(changed.month, changed.day, changed.year, hijri);
   ShowWeekday(converted);
+  // A refused date leaves the other calendar's fields on the last date that converted.
   if (converted) {
-    m_gMonth = m_date.m_gregorian.month;
-    m_gYear = m_date.m_gregorian.year;
-    m_gDay = m_date.m_gregorian.day;
+    const DateFields other = Fields(!hijri);
+    const DateParts& date = hijri ? m_date.m_gregorian : m_date.m_hijri;
+    other.day = date.day;
+    other.month = date.month;
+    other.year = date.year;
   }
   UpdateData(false);
 }

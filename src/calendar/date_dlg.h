@@ -18,12 +18,19 @@ class CDateDlg : public CDialog {
   BOOL OnInitDialog() override;
   void OnActivate(UINT state, HWND hwndOther, BOOL bMinimized) override;
 
-  void OnChangeGregorian(UINT controlId);
-  void OnChangeHijri(UINT controlId);
+  // A field of either calendar changed: the other calendar's fields follow.
+  void OnChangeDate(UINT controlId);
 
   DECLARE_MESSAGE_MAP()
 
  private:
+  // The members bound to one calendar's three fields.
+  struct DateFields {
+    std::uint8_t& day;
+    std::uint8_t& month;
+    std::int32_t& year;
+  };
+  DateFields Fields(bool hijri);
   // The value of the member bound to a date field.
   int FieldValue(UINT controlId) const;
   // Reads the fields; answers whether the one that sent the change now holds another value.

@@ -47,14 +47,13 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& info) const {
   std::wstring line = L"ralimet ";
   line += m_lpCmdLine;
   int count = 0;
-  wchar_t** args = CommandLineToArgvW(line.c_str(), &count);
+  const UniqueLocal<wchar_t**> args(CommandLineToArgvW(line.c_str(), &count));
   if (!args) return;
   for (int i = 1; i < count; ++i) {
-    const wchar_t first = args[i][0];
-    if (first == L'-' || first == L'/') continue;
-    if (info.m_strFileName.empty()) info.m_strFileName = args[i];
+    const wchar_t* arg = args.get()[i];
+    if (arg[0] == L'-' || arg[0] == L'/') continue;
+    if (info.m_strFileName.empty()) info.m_strFileName = arg;
   }
-  LocalFree(args);
 }
 
 void CWinApp::OnFileNew() {
@@ -71,11 +70,11 @@ void CWinApp::OnFileOpen() {
 }
 
 std::wstring CWinApp::SectionKeyPath(const wchar_t* section) const {
-  return L"Software\\" + m_pszRegistryKey + L"\\" + m_pszProfileName + L"\\" + section;
+  return L"Software\\" + m_strRegistryKey + L"\\" + m_strProfileName + L"\\" + section;
 }
 
 UINT CWinApp::GetProfileInt(const wchar_t* section, const wchar_t* entry, int nDefault) const {
-  if (m_pszRegistryKey.empty()) return static_cast<UINT>(nDefault);
+  if (m_strRegistryKey.empty()) return static_cast<UINT>(nDefault);
   HKEY raw = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, SectionKeyPath(section).c_str(), 0, KEY_READ, &raw) !=
       ERROR_SUCCESS) {
@@ -95,7 +94,7 @@ UINT CWinApp::GetProfileInt(const wchar_t* section, const wchar_t* entry, int nD
 }
 
 bool CWinApp::WriteProfileInt(const wchar_t* section, const wchar_t* entry, int nValue) const {
-  if (m_pszRegistryKey.empty()) return false;
+  if (m_strRegistryKey.empty()) return false;
   HKEY raw = nullptr;
   if (RegCreateKeyExW(HKEY_CURRENT_USER, SectionKeyPath(section).c_str(), 0, nullptr, 0,
                       KEY_WRITE, nullptr, &raw, nullptr) != ERROR_SUCCESS) {
@@ -107,10 +106,9 @@ bool CWinApp::WriteProfileInt(const wchar_t* section, const wchar_t* entry, int 
                         sizeof value) == ERROR_SUCCESS;
 }
 
-int AfxWinMain(HINSTANCE hInstance, const wchar_t* cmdLine, int nCmdShow) {
+int AfxWinMain(const wchar_t* cmdLine, int nCmdShow) {
   CWinApp* pApp = AfxGetApp();
   if (!pApp) return -1;
-  pApp->m_hInstance = hInstance;
   pApp->m_lpCmdLine = cmdLine ? cmdLine : L"";
   pApp->m_nCmdShow = nCmdShow;
   if (!pApp->InitInstance()) return pApp->ExitInstance();

@@ -27,21 +27,19 @@ class CWinApp : public CCmdTarget {
 
   void AddDocTemplate(std::unique_ptr<CSingleDocTemplate> pTemplate);
   void ParseCommandLine(CCommandLineInfo& info) const;
-  // Kept for the start-up sequence; the program shows no recent-file list.
-  void LoadStdProfileSettings(UINT nMaxMRU) { m_nMaxMRU = nMaxMRU; }
+  // Kept for the start-up sequence: the program keeps no recent-file list, so nothing is loaded.
+  void LoadStdProfileSettings(UINT) {}
 
   // From here on the profile lives under HKEY_CURRENT_USER\Software\<key>\<profile name>.
-  void SetRegistryKey(const wchar_t* key) { m_pszRegistryKey = key; }
+  void SetRegistryKey(const wchar_t* key) { m_strRegistryKey = key; }
   // The stored REG_DWORD, or nDefault when there is none or it is not a REG_DWORD of 4 bytes.
   UINT GetProfileInt(const wchar_t* section, const wchar_t* entry, int nDefault) const;
   bool WriteProfileInt(const wchar_t* section, const wchar_t* entry, int nValue) const;
 
-  HINSTANCE m_hInstance = nullptr;
   const wchar_t* m_lpCmdLine = L"";
   int m_nCmdShow = SW_SHOWNORMAL;
-  std::wstring m_pszRegistryKey;  // empty: no profile yet
-  std::wstring m_pszProfileName;
-  UINT m_nMaxMRU = 0;
+  std::wstring m_strRegistryKey;  // empty: no profile yet
+  std::wstring m_strProfileName;
 
  protected:
   void OnFileNew();
@@ -58,4 +56,4 @@ class CWinApp : public CCmdTarget {
 CWinApp* AfxGetApp();
 
 // The program's entry: runs the application object's start-up and message loop.
-int AfxWinMain(HINSTANCE hInstance, const wchar_t* cmdLine, int nCmdShow);
+int AfxWinMain(const wchar_t* cmdLine, int nCmdShow);

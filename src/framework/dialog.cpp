@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/resources.h"
+
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
 const CommandRoute CDialog::kRoutes[] = {
@@ -14,10 +16,9 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
 
 const DLGTEMPLATE* CDialog::LoadTemplate() const {
-  const HINSTANCE module = AfxGetResourceHandle();
-  const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(m_nIDTemplate), RT_DIALOG);
-  const HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-  return loaded ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : nullptr;
+  const auto bytes = FindResourceBytes(m_nIDTemplate, RT_DIALOG);
+  return bytes.size() >= sizeof(DLGTEMPLATE) ? reinterpret_cast<const DLGTEMPLATE*>(bytes.data())
+                                             : nullptr;
 }
 
 HWND CDialog::OwnerWindow() const {

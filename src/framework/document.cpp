@@ -1,9 +1,9 @@
 #include "framework/document.h"
 
-#include <algorithm>
-
 #include "framework/app.h"
+#include "framework/handles.h"
 #include "framework/platform.h"
+#include "framework/resources.h"
 
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 
@@ -16,46 +16,29 @@ const MessageMap CDocument::kMessageMap{&CCmdTarget::kMessageMap, kRoutes};
 BOOL CDocument::OnNewDocument() {
   DeleteContents();
   m_strPathName.clear();
-  SetModifiedFlag(false);
   return TRUE;
 }
 
-namespace {
-
-// A file handle closed when it goes.
-struct FileHandle {
-  HANDLE handle;
-  ~FileHandle() {
-    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-  }
-};
-
-}  // namespace
-
 BOOL CDocument::OnOpenDocument(const wchar_t* pathName) {
-  FileHandle file{CreateFileW(pathName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr)};
-  if (file.handle == INVALID_HANDLE_VALUE) return FALSE;
+  const UniqueFile file(CreateFileW(pathName, GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return FALSE;
   DeleteContents();
-  CArchive archive(file.handle, false);
+  CArchive archive;
   Serialize(archive);
-  SetModifiedFlag(false);
   return TRUE;
 }
 
 BOOL CDocument::OnSaveDocument(const wchar_t* pathName) {
-  FileHandle file{CreateFileW(pathName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr)};
-  if (file.handle == INVALID_HANDLE_VALUE) return FALSE;
-  CArchive archive(file.handle, true);
+  const UniqueFile file(CreateFileW(pathName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return FALSE;
+  CArchive archive;
   Serialize(archive);
-  SetModifiedFlag(false);
   return TRUE;
 }
 
 void CDocument::Serialize(CArchive&) {}
-
-void CDocument::RemoveView(CView* pView) { std::erase(m_views, pView); }
 
 bool CDocument::DoSave(const wchar_t* pathName) {
   std::wstring path = pathName ? pathName : L"";
@@ -135,12 +118,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const wchar_t* pathName) {
 }
 
 std::wstring AfxLoadDocString(UINT nIDResource, int field) {
-  const wchar_t* text = nullptr;
-  // With a zero buffer length LoadString answers a pointer into the resource itself.
-  const int length = LoadStringW(AfxGetResourceHandle(), nIDResource,
-                                 reinterpret_cast<wchar_t*>(&text), 0);
-  if (length <= 0 || !text) return {};
-  std::wstring_view rest(text, static_cast<std::size_t>(length));
+  std::wstring_view rest = LoadStringResource(nIDResource);
   for (int i = 0; i < field; ++i) {
     const std::size_t newline = rest.find(L'\n');
     if (newline == std::wstring_view::npos) return {};

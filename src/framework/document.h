@@ -2,23 +2,15 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "framework/frame.h"
 
 class CSingleDocTemplate;
 
-// What a document reads from or writes to when it is opened or saved.
-class CArchive {
- public:
-  CArchive(HANDLE file, bool bStoring) : m_hFile(file), m_bStoring(bStoring) {}
-  bool IsStoring() const { return m_bStoring; }
-  HANDLE GetFile() const { return m_hFile; }
-
- private:
-  HANDLE m_hFile;
-  bool m_bStoring;
-};
+// What a document reads from or writes to when it is opened or saved. The program's document
+// reads and writes nothing, so the archive carries nothing: opening still needs the file to be
+// there, and saving still makes it.
+class CArchive {};
 
 // The data behind the views. New, open and save go through here; the program's own document
 // class says what is read and written (Serialize).
@@ -32,15 +24,8 @@ class CDocument : public CCmdTarget {
   virtual void Serialize(CArchive& ar);
   virtual void DeleteContents() {}
 
-  const std::wstring& GetPathName() const { return m_strPathName; }
   void SetPathName(const wchar_t* pathName) { m_strPathName = pathName; }
-  const std::wstring& GetTitle() const { return m_strTitle; }
   void SetTitle(const wchar_t* title) { m_strTitle = title; }
-  bool IsModified() const { return m_bModified; }
-  void SetModifiedFlag(bool bModified = true) { m_bModified = bModified; }
-
-  void AddView(CView* pView) { m_views.push_back(pView); }
-  void RemoveView(CView* pView);
 
   // Saves to pathName, or to a file the user picks when it is empty. False when nothing was saved.
   bool DoSave(const wchar_t* pathName);
@@ -54,8 +39,6 @@ class CDocument : public CCmdTarget {
  private:
   std::wstring m_strPathName;
   std::wstring m_strTitle;
-  bool m_bModified = false;
-  std::vector<CView*> m_views;
 };
 
 // Ties one document class, one frame class and one view class to the resources of nIDResource,

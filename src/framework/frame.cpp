@@ -106,7 +106,6 @@ BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 bool CView::Create(CFrameWnd* pFrame, UINT id, CCreateContext* pContext) {
   m_pDocument = pContext ? pContext->m_pCurrentDoc : nullptr;
-  if (m_pDocument) m_pDocument->AddView(this);
   return CreateEx(WS_EX_CLIENTEDGE, nullptr, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
                   pFrame->m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
 }
@@ -126,7 +125,4 @@ void CView::OnPaint() {
 
 void CView::OnDraw(HDC) {}
 
-void CView::PostNcDestroy() {
-  if (m_pDocument) m_pDocument->RemoveView(this);
-  delete this;
-}
+void CView::PostNcDestroy() { delete this; }

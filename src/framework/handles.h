@@ -34,12 +34,27 @@ class UniqueHandle {
 inline void DeleteGdiObject(HGDIOBJ object) { DeleteObject(object); }
 inline void CloseRegKey(HKEY key) { RegCloseKey(key); }
 inline void DestroyCursorHandle(HCURSOR cursor) { DestroyCursor(cursor); }
+inline void CloseKernelHandle(HANDLE handle) { CloseHandle(handle); }
+inline void FreeLocalMemory(HLOCAL memory) { LocalFree(memory); }
+inline void DeleteMemoryDC(HDC hdc) { DeleteDC(hdc); }
 
 using UniquePalette = UniqueHandle<HPALETTE, DeleteGdiObject>;
 using UniqueBitmap = UniqueHandle<HBITMAP, DeleteGdiObject>;
 using UniqueFont = UniqueHandle<HFONT, DeleteGdiObject>;
 using UniqueRegKey = UniqueHandle<HKEY, CloseRegKey>;
 using UniqueCursor = UniqueHandle<HCURSOR, DestroyCursorHandle>;
+// A device context of CreateCompatibleDC.
+using UniqueMemoryDC = UniqueHandle<HDC, DeleteMemoryDC>;
+// Memory the system allocated with LocalAlloc for the caller (CommandLineToArgvW's arguments).
+template <class Pointer>
+using UniqueLocal = UniqueHandle<Pointer, FreeLocalMemory>;
+
+// A file of CreateFileW; empty when it could not be opened (CreateFileW's INVALID_HANDLE_VALUE).
+class UniqueFile : public UniqueHandle<HANDLE, CloseKernelHandle> {
+ public:
+  explicit UniqueFile(HANDLE handle)
+      : UniqueHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
+};
 
 // A device context for a window's client area, for as long as this lives.
 class ClientDC {
@@ -70,6 +85,21 @@ class PaintDC {
   HWND m_hwnd;
   PAINTSTRUCT m_paint{};
   HDC m_hdc;
+};
+
+// Selects an object into a device context and puts the previous one back.
+class ScopedSelectObject {
+ public:
+  ScopedSelectObject(HDC hdc, HGDIOBJ object) : m_hdc(hdc), m_previous(SelectObject(hdc, object)) {}
+  ~ScopedSelectObject() {
+    if (m_previous) SelectObject(m_hdc, m_previous);
+  }
+  ScopedSelectObject(const ScopedSelectObject&) = delete;
+  ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
+
+ private:
+  HDC m_hdc;
+  HGDIOBJ m_previous;
 };
 
 // Selects a palette into a device context and puts the previous one back (as background).

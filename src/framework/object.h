@@ -11,12 +11,6 @@ struct CRuntimeClass {
 
   // A new object of the class, owned by the caller; null when the class cannot be created.
   CObject* CreateObject() const { return m_pfnCreateObject ? m_pfnCreateObject() : nullptr; }
-  bool IsDerivedFrom(const CRuntimeClass* pBase) const {
-    for (const CRuntimeClass* c = this; c; c = c->m_pBaseClass) {
-      if (c == pBase) return true;
-    }
-    return false;
-  }
 };
 
 // Root of the class hierarchy; owners delete any object through it.

@@ -67,10 +67,6 @@ INT_PTR CPropertySheet::DoModal() {
   return result < 0 ? -1 : result == 0 ? IDCANCEL : IDOK;
 }
 
-HWND CPropertySheet::GetCurrentPageHwnd() const {
-  return reinterpret_cast<HWND>(SendMessageW(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-
 LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_INITDIALOG) return CWnd::WindowProc(message, wParam, lParam);
   const LRESULT result = Default();  // the platform makes the tabs, first page and buttons

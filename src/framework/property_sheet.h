@@ -35,7 +35,6 @@ class CPropertySheet : public CWnd {
   void AddPage(CPropertyPage* pPage) { m_pages.push_back(pPage); }
   // Answers how the sheet was closed (IDOK, IDCANCEL), or -1 when it could not be made.
   virtual INT_PTR DoModal();
-  HWND GetCurrentPageHwnd() const;
 
   PROPSHEETHEADERW m_psh{};
 

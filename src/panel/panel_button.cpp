@@ -4,6 +4,7 @@
 
 #include "framework/handles.h"
 #include "framework/platform.h"
+#include "framework/resources.h"
 #include "framework/wnd.h"
 
 namespace {
@@ -16,10 +17,10 @@ int ColorTableLength(const BITMAPINFOHEADER* header) {
 }  // namespace
 
 const BITMAPINFOHEADER* FindPackedBitmap(UINT bitmapId) {
-  const HINSTANCE module = AfxGetResourceHandle();
-  const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(bitmapId & 0xFFFF), RT_BITMAP);
-  const HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-  return loaded ? static_cast<const BITMAPINFOHEADER*>(LockResource(loaded)) : nullptr;
+  const auto bytes = FindResourceBytes(bitmapId & 0xFFFF, RT_BITMAP);
+  return bytes.size() >= sizeof(BITMAPINFOHEADER)
+             ? reinterpret_cast<const BITMAPINFOHEADER*>(bytes.data())
+             : nullptr;
 }
 
 void DrawPackedBitmap(HDC hdc, const BITMAPINFOHEADER* header, int x, int y, int width,
@@ -82,9 +83,10 @@ bool CPanelButton::SetState(std::uint8_t state) {
   return state != old;
 }
 
-HPALETTE CPanelButton::CreatePaletteFromDib(const BITMAPINFOHEADER* header, int& colorCount) {
+UniquePalette CPanelButton::CreatePaletteFromDib(const BITMAPINFOHEADER* header,
+                                                int& colorCount) {
   colorCount = ColorTableLength(header);
-  if (colorCount == 0) return nullptr;
+  if (colorCount == 0) return UniquePalette();
   std::vector<BYTE> block(sizeof(LOGPALETTE) + colorCount * sizeof(PALETTEENTRY));
   auto* palette = reinterpret_cast<LOGPALETTE*>(block.data());
   palette->palVersion = 0x300;
@@ -96,11 +98,11 @@ HPALETTE CPanelButton::CreatePaletteFromDib(const BITMAPINFOHEADER* header, int&
   for (int i = 0; i < colorCount; ++i) {
     palette->palPalEntry[i] = {table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue, 0};
   }
-  return CreatePalette(palette);
+  return UniquePalette(CreatePalette(palette));
 }
 
-HPALETTE CPanelButton::LoadDibPalette(UINT bitmapId) {
+UniquePalette CPanelButton::LoadDibPalette(UINT bitmapId) {
   const BITMAPINFOHEADER* header = FindPackedBitmap(bitmapId);
   int colorCount = 0;
-  return header ? CreatePaletteFromDib(header, colorCount) : nullptr;
+  return header ? CreatePaletteFromDib(header, colorCount) : UniquePalette();
 }

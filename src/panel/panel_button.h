@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "framework/handles.h"
 #include "framework/object.h"
 
 // One picture button of the launcher panel: a rectangle of the view drawn from one of three
@@ -31,8 +32,8 @@ class CPanelButton : public CObject {
   RECT GetRect() const;
 
   // A palette from the colour table of a packed 8-bit (or less) bitmap; null for one without.
-  static HPALETTE CreatePaletteFromDib(const BITMAPINFOHEADER* header, int& colorCount);
-  static HPALETTE LoadDibPalette(UINT bitmapId);
+  static UniquePalette CreatePaletteFromDib(const BITMAPINFOHEADER* header, int& colorCount);
+  static UniquePalette LoadDibPalette(UINT bitmapId);
 
  private:
   HPALETTE m_hPalette;

@@ -5,6 +5,7 @@
 #include "app/ralimet_app.h"
 #include "calendar/date_dlg.h"
 #include "framework/platform.h"
+#include "framework/resources.h"
 #include "panel/about_dlg.h"
 #include "panel/panel_accessible.h"
 #include "res/resource.h"
@@ -72,12 +73,9 @@ const MessageMap CRalimetView::kMessageMap{&CView::kMessageMap, kRoutes};
 CRalimetView::CRalimetView()
     : m_nBitmapBase(ApplicationBitmapBase()),
       m_pAccessible(std::make_unique<CAccessibleServer>(*this)) {
-  const HINSTANCE module = AfxGetResourceHandle();
-  const HRSRC wave = FindResourceW(module, MAKEINTRESOURCEW(IDR_CLICK), L"WAVE");
-  m_hWaveRes = wave ? LoadResource(module, wave) : nullptr;
-  const void* sound = m_hWaveRes ? LockResource(m_hWaveRes) : nullptr;
+  const void* sound = FindResourceBytes(IDR_CLICK, L"WAVE").data();
 
-  m_hPalette.reset(CPanelButton::LoadDibPalette(IDB_PANEL + m_nBitmapBase));
+  m_hPalette = CPanelButton::LoadDibPalette(IDB_PANEL + m_nBitmapBase);
   for (int n = 0; n < kButtonCount; ++n) {
     const PanelButtonPlace& place = kPanel[n];
     m_pButtons[n] = std::make_unique<CPanelButton>(place.topLeft, place.normal,

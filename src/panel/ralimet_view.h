@@ -79,7 +79,6 @@ class CRalimetView : public CView {
   int m_nPressed = -1;
   std::array<std::unique_ptr<CPanelButton>, kButtonCount> m_pButtons;
   UniquePalette m_hPalette;
-  HGLOBAL m_hWaveRes = nullptr;
   int m_nBitmapBase = 0;
   std::unique_ptr<CAccessibleServer> m_pAccessible;
 };

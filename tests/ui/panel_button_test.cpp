@@ -99,15 +99,12 @@ std::vector<std::uint32_t> Render(const CPanelButton& button) {
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), 290, -389, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   const UniqueBitmap picture(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  const HDC dc = CreateCompatibleDC(nullptr);
-  const HGDIOBJ old = SelectObject(dc, picture.get());
-  button.Draw(dc);
+  const UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+  const ScopedSelectObject selected(dc.get(), picture.get());
+  button.Draw(dc.get());
   GdiFlush();
   const auto* pixels = static_cast<const std::uint32_t*>(bits);
-  std::vector<std::uint32_t> result(pixels, pixels + 290 * 389);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  return result;
+  return std::vector<std::uint32_t>(pixels, pixels + 290 * 389);
 }
 
 TEST(PanelButtonTest, DrawsTheFaceOfItsStateAndNothingOutside) {
@@ -172,11 +169,10 @@ TEST(PanelButtonTest, PaletteComesFromTheColourTableAfterTheWholeHeader) {
 TEST(PanelButtonTest, BitmapWithoutColourTableHasNoPalette) {
   auto block = PackedBitmap(sizeof(BITMAPINFOHEADER), 24);
   int count = -1;
-  EXPECT_EQ(CPanelButton::CreatePaletteFromDib(
-                reinterpret_cast<const BITMAPINFOHEADER*>(block.data()), count),
-            nullptr);
+  EXPECT_FALSE(CPanelButton::CreatePaletteFromDib(
+      reinterpret_cast<const BITMAPINFOHEADER*>(block.data()), count));
   EXPECT_EQ(count, 0);
-  EXPECT_EQ(CPanelButton::LoadDibPalette(400), nullptr) << "no such bitmap";
+  EXPECT_FALSE(CPanelButton::LoadDibPalette(400)) << "no such bitmap";
 }
 
 TEST(PanelButtonTest, TheTwoSetsShareShapesButNotColours) {
