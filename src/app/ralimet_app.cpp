@@ -35,7 +35,7 @@ BOOL CRalimetApp::InitInstance() {
   if (!AfxGetMainWnd()) return FALSE;
   m_nCmdShow = SW_SHOWNORMAL;
 
-  SetRegistryKey(L"NURIX\\TALVORA\\2.0\\MERISK");
-  m_strProfileName = L"KALVENT";
+  SetRegistryKey(kRegistryKey);
+  m_strProfileName = kProfileName;
   return TRUE;
 }

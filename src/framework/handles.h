@@ -43,6 +43,8 @@ using UniqueBitmap = UniqueHandle<HBITMAP, DeleteGdiObject>;
 using UniqueFont = UniqueHandle<HFONT, DeleteGdiObject>;
 using UniqueRegKey = UniqueHandle<HKEY, CloseRegKey>;
 using UniqueCursor = UniqueHandle<HCURSOR, DestroyCursorHandle>;
+// A process, thread or job object.
+using UniqueKernelHandle = UniqueHandle<HANDLE, CloseKernelHandle>;
 // A device context of CreateCompatibleDC.
 using UniqueMemoryDC = UniqueHandle<HDC, DeleteMemoryDC>;
 // Memory the system allocated with LocalAlloc for the caller (CommandLineToArgvW's arguments).

@@ -18,29 +18,6 @@ IMPLEMENT_DYNCREATE(CRalimetView, CView)
 
 namespace {
 
-struct PanelButtonPlace {
-  POINT topLeft;
-  UINT normal, highlighted, pressed;  // bitmaps of set 0
-  const wchar_t* caption;             // as painted on the faces; screen readers say it
-};
-
-// Index order is the arrow keys' order: left column top to bottom, right column top to bottom,
-// then the two small buttons.
-constexpr PanelButtonPlace kPanel[CRalimetView::kButtonCount] = {
-    {{10, 90}, 159, 176, 177, L"المساحة"},     // area
-    {{10, 140}, 160, 178, 179, L"التاريخ"},    // date
-    {{10, 190}, 162, 180, 192, L"الملبوسات"},  // clothing sizes
-    {{10, 240}, 165, 182, 183, L"السرعة"},     // speed
-    {{10, 290}, 169, 186, 187, L"التوقيت"},    // world time
-    {{145, 90}, 163, 181, 193, L"الطول"},      // length
-    {{145, 140}, 149, 146, 148, L"الزمن"},     // time duration
-    {{145, 190}, 166, 184, 185, L"الحرارة"},   // temperature
-    {{145, 240}, 167, 188, 189, L"الحجم"},     // volume
-    {{145, 290}, 168, 190, 191, L"الوزن"},     // weight
-    {{15, 353}, 170, 194, 197, L"نبذة عن"},    // About
-    {{153, 353}, 171, 195, 196, L"خروج"},      // exit
-};
-
 // Posted to the view to click a button (wParam) once the caller has been answered.
 constexpr UINT WM_CLICKBUTTON = WM_APP + 1;
 
@@ -77,7 +54,7 @@ CRalimetView::CRalimetView()
 
   m_hPalette = CPanelButton::LoadDibPalette(IDB_PANEL + m_nBitmapBase);
   for (int n = 0; n < kButtonCount; ++n) {
-    const PanelButtonPlace& place = kPanel[n];
+    const panel::ButtonPlace& place = panel::kButtons[n];
     m_pButtons[n] = std::make_unique<CPanelButton>(place.topLeft, place.normal,
                                                    place.highlighted, place.pressed,
                                                    m_hPalette.get(), sound, m_nBitmapBase);
@@ -112,7 +89,7 @@ void CRalimetView::OnPaint() {
   for (const auto& button : m_pButtons) button->Draw(dc.get());
 }
 
-const wchar_t* CRalimetView::GetCaption(int n) { return kPanel[n].caption; }
+const wchar_t* CRalimetView::GetCaption(int n) { return panel::kButtons[n].caption; }
 
 void CRalimetView::RedrawButton(int n) {
   ClientDC dc(m_hWnd);

@@ -6,6 +6,7 @@
 #include "framework/frame.h"
 #include "framework/handles.h"
 #include "panel/panel_button.h"
+#include "panel/panel_layout.h"
 
 class CAccessibleServer;
 
@@ -17,9 +18,9 @@ class CRalimetView : public CView {
   DECLARE_DYNCREATE(CRalimetView)
 
  public:
-  static constexpr int kButtonCount = 12;
-  static constexpr int kAboutButton = 10;
-  static constexpr int kExitButton = 11;
+  static constexpr int kButtonCount = panel::kButtonCount;
+  static constexpr int kAboutButton = panel::kAboutButton;
+  static constexpr int kExitButton = panel::kExitButton;
 
   CRalimetView();
   ~CRalimetView() override;

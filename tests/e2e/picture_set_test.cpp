@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "panel_layout.h"
+#include "panel_geometry.h"
 #include "program.h"
 
 namespace e2e {
@@ -28,19 +28,18 @@ struct IndexedBitmap {
 
 std::vector<char> ReadWholeFile(const std::wstring& path) {
   std::vector<char> bytes;
-  const HANDLE file =
-      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return bytes;
+  const UniqueFile file(
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!file) return bytes;
   LARGE_INTEGER size{};
-  if (GetFileSizeEx(file, &size) && size.QuadPart < (1 << 24)) {
+  if (GetFileSizeEx(file.get(), &size) && size.QuadPart < (1 << 24)) {
     bytes.resize(static_cast<std::size_t>(size.QuadPart));
     DWORD read = 0;
-    if (!::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+    if (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
         read != bytes.size()) {
       bytes.clear();
     }
   }
-  CloseHandle(file);
   return bytes;
 }
 
@@ -101,8 +100,8 @@ bool InTable(COLORREF colour, const COLORREF (&table)[256]) {
 }
 
 bool OnAButton(int x, int y) {
-  for (int n = 0; n < kButtonCount; ++n) {
-    const RECT r = ButtonRect(n);
+  for (int n = 0; n < panel::kButtonCount; ++n) {
+    const RECT r = panel::ButtonRect(n);
     if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return true;
   }
   return false;
@@ -211,15 +210,15 @@ TEST_P(PictureSetTest, PanelAndFacesComeFromTheChosenSet) {
 
   // The faces' other two states: button 0 under the pointer, button 5 held down.
   const ScreenShot normal = shot;
-  const POINT hover = ButtonCentre(0);
-  const POINT press = ButtonCentre(5);
+  const POINT hover = panel::ButtonCentre(0);
+  const POINT press = panel::ButtonCentre(5);
   PostMouseMove(view, hover);
   PostMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
   bool redrawn = false;
   WaitFor(
       [&] {
         shot = ShootClientArea(view);
-        redrawn = Differs(shot, normal, ButtonRect(0)) && Differs(shot, normal, ButtonRect(5));
+        redrawn = Differs(shot, normal, panel::ButtonRect(0)) && Differs(shot, normal, panel::ButtonRect(5));
         seen = Compare(shot, expected, other);
         return redrawn && seen.Holds();
       },

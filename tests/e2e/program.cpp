@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <thread>
 
+#include "framework/commands.h"
+
 namespace e2e {
 
 namespace {
@@ -36,15 +38,6 @@ std::wstring WindowsPath(const char* path) {
   return wide;
 }
 
-bool WaitFor(const std::function<bool()>& condition, milliseconds timeout) {
-  const auto end = std::chrono::steady_clock::now() + timeout;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() >= end) return false;
-    std::this_thread::sleep_for(milliseconds(10));
-  }
-  return true;
-}
-
 bool Program::Start(const std::wstring& arguments, std::optional<WORD> showWindow) {
   Kill();
   const std::wstring path = WindowsPath(kProgramPath);
@@ -58,25 +51,29 @@ bool Program::Start(const std::wstring& arguments, std::optional<WORD> showWindo
   }
   // In a job that ends it when the last handle goes: even if this test program is killed, the
   // program cannot outlive it and keep the test run waiting on an inherited output pipe.
-  m_job = CreateJobObjectW(nullptr, nullptr);
+  m_job.reset(CreateJobObjectW(nullptr, nullptr));
   JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
   limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-  if (!m_job || !SetInformationJobObject(m_job, JobObjectExtendedLimitInformation, &limits,
+  if (!m_job || !SetInformationJobObject(m_job.get(), JobObjectExtendedLimitInformation, &limits,
                                          sizeof limits)) {
     return false;
   }
+  PROCESS_INFORMATION started{};
   if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                      nullptr, nullptr, &startup, &m_info)) {
+                      nullptr, nullptr, &startup, &started)) {
     return false;
   }
-  const bool assigned = AssignProcessToJobObject(m_job, m_info.hProcess);
-  ResumeThread(m_info.hThread);
+  m_process.reset(started.hProcess);
+  m_processId = started.dwProcessId;
+  const UniqueKernelHandle thread(started.hThread);
+  const bool assigned = AssignProcessToJobObject(m_job.get(), m_process.get());
+  ResumeThread(thread.get());
   return assigned;
 }
 
 std::vector<HWND> Program::VisibleWindows() const {
-  WindowSearch search{m_info.dwProcessId, {}};
-  if (m_info.hProcess) EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{m_processId, {}};
+  if (m_process) EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -111,35 +108,31 @@ HWND Program::WaitForOwnedWindow(HWND owner, milliseconds timeout) const {
 }
 
 std::optional<DWORD> Program::WaitForExit(milliseconds timeout) const {
-  if (!m_info.hProcess ||
-      WaitForSingleObject(m_info.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
+  if (!m_process ||
+      WaitForSingleObject(m_process.get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
     return std::nullopt;
   }
   DWORD code = 0;
-  GetExitCodeProcess(m_info.hProcess, &code);
+  GetExitCodeProcess(m_process.get(), &code);
   return code;
 }
 
 bool Program::IsRunning() const {
-  return m_info.hProcess && WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT;
+  return m_process && WaitForSingleObject(m_process.get(), 0) == WAIT_TIMEOUT;
 }
 
 void Program::Kill() {
-  if (m_info.hProcess) {
-    if (IsRunning()) {
-      TerminateProcess(m_info.hProcess, 0xDEAD);
-      WaitForSingleObject(m_info.hProcess, 5000);
-    }
-    CloseHandle(m_info.hThread);
-    CloseHandle(m_info.hProcess);
+  if (IsRunning()) {
+    TerminateProcess(m_process.get(), 0xDEAD);
+    WaitForSingleObject(m_process.get(), 5000);
   }
-  if (m_job) CloseHandle(m_job);
-  m_job = nullptr;
-  m_info = {};
+  m_process.reset();
+  m_job.reset();
+  m_processId = 0;
   m_mainWindow = nullptr;
 }
 
-HWND Program::View() const { return GetDlgItem(m_mainWindow, 0xE900); }
+HWND Program::View() const { return GetDlgItem(m_mainWindow, AFX_IDW_PANE_FIRST); }
 
 void PostMouseMove(HWND hwnd, POINT point, WPARAM keys) {
   PostMessageW(hwnd, WM_MOUSEMOVE, keys, MAKELPARAM(point.x, point.y));
@@ -174,38 +167,23 @@ ScreenShot ShootScreen(const RECT& area) {
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return shot;
-  const HDC screen = GetDC(nullptr);
-  const HDC memory = CreateCompatibleDC(screen);
+  const ClientDC screen(nullptr);
+  const UniqueMemoryDC memory(CreateCompatibleDC(screen.get()));
   BITMAPINFO info{};
   info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
-  const HBITMAP dib = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (dib) {
-    const HGDIOBJ old = SelectObject(memory, dib);
-    if (BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY)) {
-      shot.width = width;
-      shot.height = height;
-      const auto* bgrx = static_cast<const std::uint8_t*>(bits);
-      for (int i = 0; i < width * height; ++i) {
-        shot.pixels.push_back(RGB(bgrx[4 * i + 2], bgrx[4 * i + 1], bgrx[4 * i]));
-      }
+  const UniqueBitmap dib(CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!dib) return shot;
+  const ScopedSelectObject selected(memory.get(), dib.get());
+  if (BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY)) {
+    shot.width = width;
+    shot.height = height;
+    const auto* bgrx = static_cast<const std::uint8_t*>(bits);
+    for (int i = 0; i < width * height; ++i) {
+      shot.pixels.push_back(RGB(bgrx[4 * i + 2], bgrx[4 * i + 1], bgrx[4 * i]));
     }
-    SelectObject(memory, old);
-    DeleteObject(dib);
   }
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
   return shot;
-}
-
-std::wstring TextOf(HWND hwnd) {
-  wchar_t text[512] = {};
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
-                           SMTO_ABORTIFHUNG, 5000, &copied)) {
-    return L"<no answer>";
-  }
-  return std::wstring(text, std::min<std::size_t>(copied, std::size(text) - 1));
 }
 
 std::wstring ClassOf(HWND hwnd) {

@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "framework/handles.h"
+#include "window_probe.h"
+
 namespace e2e {
 
 using std::chrono::milliseconds;
@@ -21,9 +24,6 @@ inline constexpr milliseconds kActionTimeout{5000};
 
 // A path as the program under test sees it: a Unix path under Wine goes through drive Z:.
 std::wstring WindowsPath(const char* path);
-
-// Polls condition until it holds or timeout passes; answers whether it held.
-bool WaitFor(const std::function<bool()>& condition, milliseconds timeout);
 
 // One run of ralimet.exe. Whatever a test does, the process does not outlive this object.
 class Program {
@@ -45,7 +45,7 @@ class Program {
   bool IsRunning() const;
   void Kill();
 
-  DWORD Id() const { return m_info.dwProcessId; }
+  DWORD Id() const { return m_processId; }
   HWND MainWindow() const { return m_mainWindow; }
   // The launcher view, the main window's pane.
   HWND View() const;
@@ -54,8 +54,9 @@ class Program {
   // The program's visible top-level windows, in z-order.
   std::vector<HWND> VisibleWindows() const;
 
-  HANDLE m_job = nullptr;
-  PROCESS_INFORMATION m_info{};
+  UniqueKernelHandle m_job;
+  UniqueKernelHandle m_process;
+  DWORD m_processId = 0;
   HWND m_mainWindow = nullptr;
 };
 
@@ -77,8 +78,6 @@ struct ScreenShot {
 };
 ScreenShot ShootScreen(const RECT& area);
 
-// What a window of another process says its text is (WM_GETTEXT, marshalled by the system).
-std::wstring TextOf(HWND hwnd);
 std::wstring ClassOf(HWND hwnd);
 
 }  // namespace e2e

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "panel_layout.h"
+#include "panel_geometry.h"
 #include "program.h"
 
 namespace e2e {
@@ -70,12 +70,12 @@ TEST_F(ProgramEndTest, ExitButtonChosenWithArrowsAndEnterEndsWithCodeOne) {
 }
 
 TEST_F(ProgramEndTest, ExitButtonClickedAnywhereOnItEndsWithCodeOne) {
-  const RECT exit = ButtonRect(kExitButton);
+  const RECT exit = panel::ButtonRect(panel::kExitButton);
   const struct {
     const char* name;
     POINT point;
   } clicks[] = {
-      {"centre", ButtonCentre(kExitButton)},
+      {"centre", panel::ButtonCentre(panel::kExitButton)},
       {"top left pixel", {exit.left, exit.top}},
       {"bottom right pixel", {exit.right - 1, exit.bottom - 1}},
   };
@@ -88,7 +88,7 @@ TEST_F(ProgramEndTest, ExitButtonClickedAnywhereOnItEndsWithCodeOne) {
 }
 
 TEST_F(ProgramEndTest, PressOnExitReleasedOffItDoesNotEnd) {
-  const POINT exit = ButtonCentre(kExitButton);
+  const POINT exit = panel::ButtonCentre(panel::kExitButton);
   const POINT title{145, 30};  // on the panel's title, on no button
   const struct {
     const char* name;
@@ -289,7 +289,7 @@ struct Opener {
 };
 
 const Opener kOpeners[] = {
-    {"click on About", [](HWND view) { PostClick(view, ButtonCentre(kAboutButton)); }},
+    {"click on About", [](HWND view) { PostClick(view, panel::ButtonCentre(panel::kAboutButton)); }},
     {"Right, Right, Enter",
      [](HWND view) {
        PostKeyUp(view, VK_RIGHT);
@@ -363,7 +363,7 @@ TEST_F(ProgramAboutTest, ClosesEveryWayAndOpensAgainWithTheSameContent) {
   std::optional<BoxContent> first;
   for (const auto& closer : closers) {
     SCOPED_TRACE(closer.name);
-    PostClick(m_view, ButtonCentre(kAboutButton));
+    PostClick(m_view, panel::ButtonCentre(panel::kAboutButton));
     const HWND box = WaitForAboutBox();
     ASSERT_NE(box, nullptr) << "the About box did not open again before closing it by "
                             << closer.name;

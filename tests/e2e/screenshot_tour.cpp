@@ -12,7 +12,7 @@
 #include <string>
 #include <thread>
 
-#include "panel_layout.h"
+#include "panel_geometry.h"
 #include "program.h"
 #include "res/resource.h"
 
@@ -41,13 +41,12 @@ bool SaveBitmap(const ScreenShot& shot, const std::wstring& path) {
     }
     bytes += row;
   }
-  const HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (out == INVALID_HANDLE_VALUE) return false;
+  const UniqueFile out(
+      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  if (!out) return false;
   DWORD written = 0;
-  const bool ok = WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                  written == bytes.size();
-  CloseHandle(out);
-  return ok;
+  return WriteFile(out.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+         written == bytes.size();
 }
 
 bool Shoot(HWND window, const char* name) {
@@ -68,7 +67,7 @@ void Close(HWND window) {
 
 // Opens the window of a panel button by a click on it; answers it, or null.
 HWND Open(Program& program, int button) {
-  PostClick(program.View(), ButtonCentre(button));
+  PostClick(program.View(), panel::ButtonCentre(button));
   return program.WaitForOwnedWindow(program.MainWindow());
 }
 

@@ -14,6 +14,11 @@
 #include <thread>
 #include <vector>
 
+#include "framework/commands.h"
+#include "framework/handles.h"
+#include "panel_geometry.h"
+#include "window_probe.h"
+
 namespace {
 
 using std::chrono::milliseconds;
@@ -26,27 +31,7 @@ constexpr milliseconds kStartTimeout{20000};
 constexpr milliseconds kActionTimeout{5000};
 
 // The speed button's centre in the launcher view's client pixels (left column, fourth row).
-constexpr POINT kSpeedButton = {10 + 135 / 2, 240 + 50 / 2};
-constexpr int kViewId = 0xE900;
-
-bool WaitFor(const std::function<bool()>& condition, milliseconds timeout) {
-  const auto end = std::chrono::steady_clock::now() + timeout;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() >= end) return false;
-    std::this_thread::sleep_for(milliseconds(20));
-  }
-  return true;
-}
-
-std::wstring TextOf(HWND hwnd) {
-  wchar_t text[256] = {};
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
-                           SMTO_ABORTIFHUNG, 5000, &copied)) {
-    return {};
-  }
-  return text;
-}
+constexpr POINT kSpeedButton = panel::ButtonCentre(3);
 
 // The visible top-level window of the process with this caption; null when there is none.
 HWND FindTopLevel(DWORD processId, const std::wstring& caption) {
@@ -152,7 +137,7 @@ int Probe(const std::wstring& program, PROCESS_INFORMATION& process) {
   }
   std::printf("main window \"Ralimet\" shown\n");
 
-  const HWND view = GetDlgItem(frame, kViewId);
+  const HWND view = GetDlgItem(frame, AFX_IDW_PANE_FIRST);
   if (!view) {
     std::printf("the main window has no launcher view\n");
     return kFailed;
@@ -209,16 +194,15 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("usage: installed_probe PROGRAM.EXE\n");
     return kFailed;
   }
-  PROCESS_INFORMATION process{};
-  const int result = Probe(argv[1], process);
-  if (process.hProcess) {
-    if (WaitForSingleObject(process.hProcess, static_cast<DWORD>(kActionTimeout.count())) !=
-        WAIT_OBJECT_0) {
-      TerminateProcess(process.hProcess, 0xDEAD);
-      WaitForSingleObject(process.hProcess, 5000);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+  PROCESS_INFORMATION started{};
+  const int result = Probe(argv[1], started);
+  const UniqueKernelHandle thread(started.hThread);
+  const UniqueKernelHandle process(started.hProcess);
+  if (process &&
+      WaitForSingleObject(process.get(), static_cast<DWORD>(kActionTimeout.count())) !=
+          WAIT_OBJECT_0) {
+    TerminateProcess(process.get(), 0xDEAD);
+    WaitForSingleObject(process.get(), 5000);
   }
   std::fflush(stdout);
   return result;

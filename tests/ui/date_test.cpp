@@ -11,13 +11,13 @@
 #include <utility>
 
 #include "calendar/date_dlg.h"
+#include "dialog_fixture.h"
 #include "framework/platform.h"
 #include "res/resource.h"
 #include "test_support.h"
 
 namespace {
 
-constexpr int kUpDownOffset = 1000;
 constexpr wchar_t kInvalid[] = L"غير صالح";
 
 SYSTEMTIME g_today{};
@@ -28,11 +28,11 @@ SYSTEMTIME FakeLocalTime() {
 
 using Date = std::array<std::wstring, 3>;  // day, month, year as the fields show them
 
-class DateTest : public testing::Test {
+// Windows opened on the fake system's date.
+class DateTest : public ModelessDialogTest<CDateDlg> {
  protected:
   void SetUp() override {
-    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&controls);
+    ModelessDialogTest::SetUp();
     g_today = SYSTEMTIME{};
     g_today.wYear = 2000;
     g_today.wMonth = 1;
@@ -41,18 +41,10 @@ class DateTest : public testing::Test {
     m_previousTime = platform::SetLocalTimeForTesting(FakeLocalTime);
   }
   void TearDown() override {
-    m_dlg.reset();
+    ModelessDialogTest::TearDown();
     platform::SetLocalTimeForTesting(m_previousTime);
   }
 
-  // A new window in place of the one before, opened on the fake system's date.
-  void Open() {
-    m_dlg.reset();
-    m_dlg = std::make_unique<CDateDlg>();
-    ASSERT_TRUE(m_dlg->Create());
-  }
-
-  HWND Item(int id) const { return m_dlg->GetDlgItem(id); }
   Date Gregorian() const {
     return {TextOf(Item(IDC_GREGORIAN_DAY)), TextOf(Item(IDC_GREGORIAN_MONTH)),
             TextOf(Item(IDC_GREGORIAN_YEAR))};
@@ -82,12 +74,23 @@ class DateTest : public testing::Test {
   void TypeHijri(const Date& date) {
     TypeDate(IDC_HIJRI_DAY, IDC_HIJRI_MONTH, IDC_HIJRI_YEAR, date);
   }
+  // Both calendars' fields and the weekday as a typed date leaves them; a null weekday is any
+  // day's name.
+  void ExpectShown(const Date& gregorian, const Date& hijri, const wchar_t* weekday,
+                   const std::string& name) const {
+    EXPECT_EQ(Gregorian(), gregorian) << name;
+    EXPECT_EQ(Hijri(), hijri) << name;
+    if (weekday) {
+      EXPECT_EQ(Weekday(), weekday) << name;
+    } else {
+      EXPECT_NE(Weekday(), kInvalid) << name;
+    }
+  }
   // The up arrow key pressed and released in a field: its up-down steps it.
   void ArrowUp(int id) { PressKey(Item(id), VK_UP); }
-  // A click on the upper arrow of a field's up-down.
-  void ClickUpArrow(int id) { ClickUpDownArrow(Item(id + kUpDownOffset), true); }
+  // A click on the upper arrow of an up-down.
+  void ClickUpArrow(int upDownId) { ClickUpDownArrow(Item(upDownId), true); }
 
-  std::unique_ptr<CDateDlg> m_dlg;
 
  private:
   platform::LocalTimeFn m_previousTime = nullptr;
@@ -137,17 +140,21 @@ TEST_F(DateTest, ClockPastTheCalendarsEndOpensOnItsLastYear) {
 TEST_F(DateTest, EachFieldHasItsUpDown) {
   Open();
   struct Case {
-    int field;
+    int field, upDownId;
     int upper, lower;
   };
   const Case cases[] = {
-      {IDC_GREGORIAN_YEAR, 5000, 622}, {IDC_GREGORIAN_MONTH, 12, 1}, {IDC_GREGORIAN_DAY, 31, 1},
-      {IDC_HIJRI_YEAR, 4513, 1},       {IDC_HIJRI_MONTH, 12, 1},     {IDC_HIJRI_DAY, 31, 1},
+      {IDC_GREGORIAN_YEAR, IDC_GREGORIAN_YEAR_SPIN, 5000, 622},
+      {IDC_GREGORIAN_MONTH, IDC_GREGORIAN_MONTH_SPIN, 12, 1},
+      {IDC_GREGORIAN_DAY, IDC_GREGORIAN_DAY_SPIN, 31, 1},
+      {IDC_HIJRI_YEAR, IDC_HIJRI_YEAR_SPIN, 4513, 1},
+      {IDC_HIJRI_MONTH, IDC_HIJRI_MONTH_SPIN, 12, 1},
+      {IDC_HIJRI_DAY, IDC_HIJRI_DAY_SPIN, 31, 1},
   };
   const DWORD styles =
       UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
   for (const Case& c : cases) {
-    const HWND upDown = Item(c.field + kUpDownOffset);
+    const HWND upDown = Item(c.upDownId);
     ASSERT_NE(upDown, nullptr) << c.field;
     EXPECT_EQ(reinterpret_cast<HWND>(SendMessageW(upDown, UDM_GETBUDDY, 0, 0)), Item(c.field))
         << c.field;
@@ -217,14 +224,7 @@ TEST_F(DateTest, GregorianDatesAcrossTheCalendarsEdges) {
   BeepCounter beeps;
   for (const auto& c : cases) {
     TypeGregorian(c.gregorian);
-    const std::string name = testing::PrintToString(c.gregorian);
-    EXPECT_EQ(Gregorian(), c.gregorian) << name << ": the typed fields keep their text";
-    EXPECT_EQ(Hijri(), c.hijri) << name;
-    if (c.weekday) {
-      EXPECT_EQ(Weekday(), c.weekday) << name;
-    } else {
-      EXPECT_NE(Weekday(), kInvalid) << name;
-    }
+    ExpectShown(c.gregorian, c.hijri, c.weekday, "typed " + testing::PrintToString(c.gregorian));
   }
   EXPECT_EQ(beeps.count(), 0) << "every text was a number in its field's range";
 }
@@ -245,14 +245,7 @@ TEST_F(DateTest, HijriDatesConvertToGregorian) {
   };
   for (const auto& c : cases) {
     TypeHijri(c.hijri);
-    const std::string name = testing::PrintToString(c.hijri);
-    EXPECT_EQ(Hijri(), c.hijri) << name;
-    EXPECT_EQ(Gregorian(), c.gregorian) << name;
-    if (c.weekday) {
-      EXPECT_EQ(Weekday(), c.weekday) << name;
-    } else {
-      EXPECT_NE(Weekday(), kInvalid) << name;
-    }
+    ExpectShown(c.gregorian, c.hijri, c.weekday, "typed " + testing::PrintToString(c.hijri));
   }
 }
 
@@ -281,7 +274,7 @@ TEST_F(DateTest, UpArrowsStepAndWrap) {
   EXPECT_EQ(Hijri(), (Date{L"25", L"10", L"1420"}));
 
   TypeHijri({L"1", L"1", L"4513"});
-  ClickUpArrow(IDC_HIJRI_YEAR);
+  ClickUpArrow(IDC_HIJRI_YEAR_SPIN);
   EXPECT_EQ(Hijri(), (Date{L"1", L"1", L"1"})) << "4513 wraps to 1";
   EXPECT_EQ(Gregorian(), (Date{L"15", L"7", L"622"}));
   EXPECT_EQ(Weekday(), L"الخميس");

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "panel_geometry.h"
 #include "running_app.h"
 
 inline constexpr wchar_t kAboutCaption[] = L"نبذة عن Ralimet";
@@ -58,8 +59,8 @@ class AboutWatcher : public WindowWatcher {
 };
 
 // Where each button is, in the view's client pixels.
-inline constexpr POINT kAboutCentre{15 + 61, 353 + 12};
-inline constexpr POINT kLengthCentre{145 + 67, 90 + 25};
+inline constexpr POINT kAboutCentre = panel::ButtonCentre(panel::kAboutButton);
+inline constexpr POINT kLengthCentre = panel::ButtonCentre(5);
 inline constexpr POINT kOffEveryButton{5, 5};
 
 class LauncherTest : public RunningAppTest {

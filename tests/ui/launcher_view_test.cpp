@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "framework/handles.h"
 #include "framework/platform.h"
 #include "launcher_fixture.h"
 #include "test_support.h"
@@ -301,19 +302,22 @@ TEST_F(LauncherTest, ProfileReadsOnlyWhatItWrote) {
   ASSERT_TRUE(m_app->WriteProfileInt(section, L"Value", -3));
   EXPECT_EQ(static_cast<int>(m_app->GetProfileInt(section, L"Value", 0)), -3);
 
-  HKEY key = nullptr;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER,
-                          L"Software\\NURIX\\TALVORA\\2.0\\MERISK\\KALVENT\\ProfileTest", 0,
-                          KEY_WRITE, &key),
-            ERROR_SUCCESS);
-  const wchar_t text[] = L"7";
-  RegSetValueExW(key, L"Text", 0, REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof text);
-  const ULONGLONG wide = 7;
-  RegSetValueExW(key, L"Wide", 0, REG_QWORD, reinterpret_cast<const BYTE*>(&wide), sizeof wide);
-  RegCloseKey(key);
+  const std::wstring keyPath = SettingsKey(section);
+  {
+    HKEY raw = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_WRITE, &raw),
+              ERROR_SUCCESS);
+    const UniqueRegKey key(raw);
+    const wchar_t text[] = L"7";
+    RegSetValueExW(key.get(), L"Text", 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                   sizeof text);
+    const ULONGLONG wide = 7;
+    RegSetValueExW(key.get(), L"Wide", 0, REG_QWORD, reinterpret_cast<const BYTE*>(&wide),
+                   sizeof wide);
+  }
   EXPECT_EQ(m_app->GetProfileInt(section, L"Text", 9), 9u) << "a string is not a number";
   EXPECT_EQ(m_app->GetProfileInt(section, L"Wide", 9), 9u) << "eight bytes are not a DWORD";
-  RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\NURIX\\TALVORA\\2.0\\MERISK\\KALVENT\\ProfileTest");
+  RegDeleteKeyW(HKEY_CURRENT_USER, keyPath.c_str());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "app/main_frame.h"
 #include "app/ralimet_app.h"
@@ -19,6 +20,12 @@ inline constexpr const char* kWindowNames[CRalimetView::kExitButton] = {
 inline constexpr int kDateButton = 1;
 inline constexpr int kClothingButton = 2;
 inline constexpr int kWorldTimeButton = 4;
+
+// The registry key (under HKEY_CURRENT_USER) of one section of the program's settings.
+inline std::wstring SettingsKey(const wchar_t* section) {
+  return std::wstring(L"Software\\") + CRalimetApp::kRegistryKey + L"\\" +
+         CRalimetApp::kProfileName + L"\\" + section;
+}
 
 class RunningAppTest : public testing::Test {
  protected:

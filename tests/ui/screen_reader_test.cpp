@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "../e2e/msaa_reader.h"
-#include "../e2e/panel_layout.h"
 #include "launcher_fixture.h"
+#include "panel_geometry.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ TEST_F(ScreenReaderTest, LocationAndHitTestFollowThePanel) {
   POINT origin{0, 0};
   ClientToScreen(m_view->m_hWnd, &origin);
   for (int n = 0; n < 12; ++n) {
-    RECT face = e2e::ButtonRect(n);
+    RECT face = panel::ButtonRect(n);
     OffsetRect(&face, origin.x, origin.y);
     const RECT at = Location(n + 1);
     EXPECT_TRUE(EqualRect(&at, &face)) << n << ": " << at.left << "," << at.top;

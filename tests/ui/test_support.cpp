@@ -2,9 +2,13 @@
 
 #include <cstring>
 
+#include "framework/handles.h"
 #include "framework/platform.h"
 
 namespace {
+
+void FreeGlobalMemory(HGLOBAL memory) { GlobalFree(memory); }
+using UniqueGlobal = UniqueHandle<HGLOBAL, FreeGlobalMemory>;
 
 int g_beeps = 0;
 platform::BeepFn g_previousBeep = nullptr;
@@ -32,12 +36,6 @@ SoundRecorder::~SoundRecorder() { platform::SetSoundForTesting(g_previousSound);
 const std::vector<const void*>& SoundRecorder::plays() const { return g_plays; }
 int SoundRecorder::stops() const { return g_stops; }
 
-std::wstring TextOf(HWND control) {
-  std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
-  text.resize(GetWindowTextW(control, text.data(), static_cast<int>(text.size())));
-  return text;
-}
-
 void PressKey(HWND control, UINT vk) {
   SendMessageW(control, WM_KEYDOWN, vk, 1);
   SendMessageW(control, WM_KEYUP, vk, 0xC0000001);
@@ -51,13 +49,14 @@ bool PutOnClipboard(HWND owner, const std::wstring& text) {
   if (!OpenClipboard(owner)) return false;
   EmptyClipboard();
   const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
   bool put = false;
   if (memory) {
-    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
-    GlobalUnlock(memory);
-    put = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-    if (!put) GlobalFree(memory);
+    std::memcpy(GlobalLock(memory.get()), text.c_str(), bytes);
+    GlobalUnlock(memory.get());
+    // Once the clipboard has taken the memory, it is the clipboard's to free.
+    put = SetClipboardData(CF_UNICODETEXT, memory.get()) != nullptr;
+    if (put) memory.release();
   }
   CloseClipboard();
   return put;

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "window_probe.h"
+
 // Counts the warning beeps for as long as it lives.
 class BeepCounter {
  public:
@@ -24,7 +26,6 @@ class SoundRecorder {
   int stops() const;
 };
 
-std::wstring TextOf(HWND control);
 
 // A key pressed and released on a control, as the keyboard delivers it to the focus.
 void PressKey(HWND control, UINT vk);

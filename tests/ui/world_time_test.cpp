@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "app/ralimet_app.h"
+#include "dialog_fixture.h"
 #include "framework/app.h"
 #include "framework/platform.h"
 #include "res/resource.h"
@@ -68,13 +70,13 @@ int FakeFonts(HDC hdc, const wchar_t* family, FONTENUMPROCW proc, LPARAM param) 
 
 using Clocks = std::array<std::wstring, 3>;  // local, first place, second place
 
-class WorldTimeTest : public testing::Test {
+// Windows made from what the fake system says when they open.
+class WorldTimeTest : public ModelessDialogTest<CWorldTimeDlg> {
  protected:
   void SetUp() override {
-    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&controls);
-    m_app.SetRegistryKey(L"NURIX\\TALVORA\\2.0\\MERISK");
-    m_app.m_pszProfileName = L"KALVENT";
+    ModelessDialogTest::SetUp();
+    m_app.SetRegistryKey(CRalimetApp::kRegistryKey);
+    m_app.m_strProfileName = CRalimetApp::kProfileName;
     RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey);
     g_system = FakeSystem{};
     m_previousTime = platform::SetLocalTimeForTesting(FakeLocalTime);
@@ -84,7 +86,7 @@ class WorldTimeTest : public testing::Test {
   }
 
   void TearDown() override {
-    m_dlg.reset();
+    ModelessDialogTest::TearDown();
     platform::SetLocalTimeForTesting(m_previousTime);
     platform::SetTimeZoneForTesting(m_previousZone);
     platform::SetUserLocaleInfoForTesting(m_previousLocale);
@@ -92,14 +94,6 @@ class WorldTimeTest : public testing::Test {
     RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey);
   }
 
-  // A new window in place of the one before, made from what the fake system says now.
-  void Open() {
-    m_dlg.reset();
-    m_dlg = std::make_unique<CWorldTimeDlg>();
-    ASSERT_TRUE(m_dlg->Create());
-  }
-
-  HWND Item(int id) const { return m_dlg->GetDlgItem(id); }
   Clocks Shown() const {
     return {TextOf(Item(IDC_WT_LOCAL_TIME)), TextOf(Item(IDC_WT_FIRST_TIME)),
             TextOf(Item(IDC_WT_SECOND_TIME))};
@@ -141,7 +135,6 @@ class WorldTimeTest : public testing::Test {
   }
 
   CWinApp m_app;
-  std::unique_ptr<CWorldTimeDlg> m_dlg;
 
  private:
   platform::LocalTimeFn m_previousTime = nullptr;
