@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cwchar>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -232,10 +233,21 @@ TEST(PanelButtonTest, TheTwoSetsShareShapesButNotColours) {
 
 }  // namespace
 
-// The click sound's library is loaded when first used, and from the system folder only.
+// The click sound's library is loaded when first used, and from the system folder only: a
+// winmm.dll beside the program, where a load by bare name would find it first, is never loaded.
 TEST(SystemSoundTest, TheSoundLibraryComesFromTheSystemFolder) {
+  namespace fs = std::filesystem;
+  if (GetModuleHandleW(L"winmm.dll")) GTEST_SKIP() << "already loaded by an earlier test";
+  wchar_t program[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, program, MAX_PATH);
+  const fs::path folder = fs::path(program).parent_path();
+  const fs::path planted = folder / L"winmm.dll";
+  fs::copy_file(folder / L"planted" / L"winmm.dll", planted, fs::copy_options::overwrite_existing);
+
   platform::StopSound();
   const HMODULE winmm = GetModuleHandleW(L"winmm.dll");
+  std::error_code ignored;
+  fs::remove(planted, ignored);
   ASSERT_NE(winmm, nullptr);
   wchar_t loaded[MAX_PATH] = {};
   wchar_t system[MAX_PATH] = {};
