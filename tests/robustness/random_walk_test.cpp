@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 #include <functional>
 #include <map>
 #include <memory>
@@ -277,6 +278,7 @@ class Walk {
   bool m_failed = false;
   const char* m_windowName = "";
   bool m_visited = false;
+  int m_placesSwept = 0;
 };
 
 // The unit converters: after an edit that changes a field's value, every other field holds that
@@ -494,7 +496,8 @@ class DateWalk : public WindowWalk {
 // The world time window: the three clocks stand apart by the offsets of the places chosen.
 class WorldTimeWalk : public WindowWalk {
  public:
-  explicit WorldTimeWalk(CWorldTimeDlg& dlg) : m_dlg(dlg) {}
+  // placesSwept counts the places chosen so far, in list order, across the walk's visits.
+  WorldTimeWalk(CWorldTimeDlg& dlg, int& placesSwept) : m_dlg(dlg), m_placesSwept(placesSwept) {}
 
   Action Next(Walk& walk) override {
     static constexpr int kSpins[] = {IDC_WT_LOCAL_HOUR_SPIN,  IDC_WT_LOCAL_MINUTE_SPIN,
@@ -503,6 +506,10 @@ class WorldTimeWalk : public WindowWalk {
     static constexpr int kBoxes[] = {IDC_WT_LOCAL_TIME, IDC_WT_FIRST_TIME, IDC_WT_SECOND_TIME};
     static constexpr int kLists[] = {IDC_WT_FIRST_PLACE, IDC_WT_SECOND_PLACE};
     static constexpr UINT kListKeys[] = {VK_UP, VK_DOWN, VK_HOME, VK_END, VK_PRIOR, VK_NEXT};
+    // Every place is chosen once in a while, so that every place's clock is seen.
+    if (m_placesSwept < kPlaceCount && walk.Chance(35)) {
+      return ChooseRow(Item(walk.Pick(kLists)), m_placesSwept++);
+    }
     const int kind = walk.Int(0, 99);
     const bool up = walk.Chance(50);
     if (kind < 35) {
@@ -528,15 +535,7 @@ class WorldTimeWalk : public WindowWalk {
       const UINT key = walk.Pick(kListKeys);
       return {"key " + std::to_string(key) + " on list " + Id(list), [=] { PressKey(list, key); }};
     }
-    if (kind < 88) {
-      const int row = walk.Int(0, kPlaceCount - 1);
-      return {"row " + std::to_string(row) + " chosen in list " + Id(list), [=, this] {
-                SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
-                SendMessageW(m_dlg.m_hWnd, WM_COMMAND,
-                             MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE),
-                             reinterpret_cast<LPARAM>(list));
-              }};
-    }
+    if (kind < 88) return ChooseRow(list, walk.Int(0, kPlaceCount - 1));
     const HWND button = Item(kind < 94 ? IDC_WT_24_HOUR : IDC_WT_LOCAL_NOW);
     return {"click on button " + Id(button), [=] { SendMessageW(button, BM_CLICK, 0, 0); }};
   }
@@ -545,29 +544,188 @@ class WorldTimeWalk : public WindowWalk {
     const bool twentyFourHour =
         SendMessageW(Item(IDC_WT_24_HOUR), BM_GETCHECK, 0, 0) == BST_CHECKED;
     const std::wstring local = TextOf(Item(IDC_WT_LOCAL_TIME));
-    ClockTime time{-1, -1};
-    for (int hour = 0; hour < 24 && local.size() >= 5; ++hour) {
-      const int minute = std::wcstol(local.c_str() + 3, nullptr, 10);
-      if (ClockText(hour, minute, twentyFourHour) == local) time = {hour, minute};
-    }
-    ASSERT_GE(time.hour, 0) << "the local clock shows \"" << Printable(local) << "\"";
-    const std::int32_t localCode = m_dlg.GetLocalOffset();
+    const std::optional<int> localMinutes = ReadClock(local, twentyFourHour);
+    ASSERT_TRUE(localMinutes) << "the local clock shows \"" << Printable(local) << "\"";
+    const int localOffset = -static_cast<int>(g_system.bias);  // UTC = local time + bias
     for (const auto& [box, list] : {std::pair{IDC_WT_FIRST_TIME, IDC_WT_FIRST_PLACE},
                                     std::pair{IDC_WT_SECOND_TIME, IDC_WT_SECOND_PLACE}}) {
-      const int row = static_cast<int>(SendMessageW(Item(list), CB_GETCURSEL, 0, 0));
-      const ClockTime there = CarryClock(time, localCode, PlaceOffsetCode(row, localCode));
-      EXPECT_EQ(Printable(TextOf(Item(box))),
-                Printable(ClockText(there.hour, there.minute, twentyFourHour)))
-          << "clock " << box << " at row " << row << " when the local clock shows "
-          << Printable(local) << " at offset code " << localCode;
+      const std::wstring place = ChosenPlace(Item(list));
+      int offset = localOffset;  // no place chosen: the computer's own time
+      if (!place.empty()) {
+        const auto known = kStandardOffsets.find(place);
+        ASSERT_NE(known, kStandardOffsets.end()) << "an unknown place, " << Printable(place);
+        offset = known->second;
+      }
+      const int there = ((*localMinutes + offset - localOffset) % 1440 + 1440) % 1440;
+      EXPECT_EQ(Printable(TextOf(Item(box))), Printable(ClockTextOf(there, twentyFourHour)))
+          << "clock " << box << " at " << Printable(place) << " (" << offset
+          << " minutes) when the local clock shows " << Printable(local) << " at " << localOffset;
     }
   }
 
  private:
+  Action ChooseRow(HWND list, int row) {
+    return {"row " + std::to_string(row) + " chosen in list " + Id(list), [=, this] {
+              SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
+              SendMessageW(m_dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE),
+                           reinterpret_cast<LPARAM>(list));
+            }};
+  }
   HWND Item(int id) const { return m_dlg.GetDlgItem(id); }
   static std::string Id(HWND control) { return std::to_string(GetDlgCtrlID(control)); }
 
+  // "14:07", or "02:07 P" on the 12-hour dial ("12:xx A" after midnight, "P" from noon).
+  static std::wstring ClockTextOf(int minutes, bool twentyFourHour) {
+    const int hour = minutes / 60;
+    const int dial = twentyFourHour ? hour : (hour % 12 == 0 ? 12 : hour % 12);
+    wchar_t text[16];
+    std::swprintf(text, std::size(text), L"%02d:%02d", dial, minutes % 60);
+    return std::wstring(text) + (twentyFourHour ? L"" : hour >= 12 ? L" P" : L" A");
+  }
+  // The minutes since midnight a clock text shows; nothing for a text no clock shows.
+  static std::optional<int> ReadClock(const std::wstring& text, bool twentyFourHour) {
+    for (int minutes = 0; minutes < 1440; ++minutes) {
+      if (ClockTextOf(minutes, twentyFourHour) == text) return minutes;
+    }
+    return std::nullopt;
+  }
+  // The place a list shows chosen, without the spaces some names carry; empty for none.
+  static std::wstring ChosenPlace(HWND list) {
+    const LRESULT row = SendMessageW(list, CB_GETCURSEL, 0, 0);
+    if (row < 0) return {};
+    std::wstring name(static_cast<std::size_t>(SendMessageW(list, CB_GETLBTEXTLEN, row, 0)), L' ');
+    SendMessageW(list, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(name.data()));
+    const std::size_t first = name.find_first_not_of(L' ');
+    const std::size_t last = name.find_last_not_of(L' ');
+    return first == std::wstring::npos ? std::wstring() : name.substr(first, last - first + 1);
+  }
+
+  // Every place's standard time, in minutes ahead of UTC, by the name the lists show: the time
+  // zones of the countries, of their capitals where they have several, and of the cities.
+  static inline const std::map<std::wstring, int> kStandardOffsets = {
+      {L"إثيوبيا", 180},                   // Ethiopia
+      {L"أسبانيا", 60},                    // Spain
+      {L"أستراليا", 600},                  // Australia
+      {L"أفغانستان", 270},                 // Afghanistan
+      {L"اكوادور", -300},                  // Ecuador
+      {L"الأرجنتين", -180},                // Argentina
+      {L"الأردن", 180},                    // Jordan
+      {L"الإمارات العربية المتحدة", 240},  // United Arab Emirates
+      {L"ألبانيا", 60},                    // Albania
+      {L"ألمانيا", 60},                    // Germany
+      {L"المملكة المتحدة", 0},             // United Kingdom
+      {L"أندونسيا", 420},                  // Indonesia
+      {L"أنغولا", 60},                     // Angola
+      {L"أورغواي", -180},                  // Uruguay
+      {L"أوغندا", 180},                    // Uganda
+      {L"إيران", 210},                     // Iran
+      {L"أيرلندا", 0},                     // Ireland
+      {L"أيسلندة", 0},                     // Iceland
+      {L"باراغواي", -180},                 // Paraguay
+      {L"باكستان", 300},                   // Pakistan
+      {L"الباهما", -300},                  // Bahamas
+      {L"البحرين", 180},                   // Bahrain
+      {L"بلجيكا", 60},                     // Belgium
+      {L"بنجلاديش", 360},                  // Bangladesh
+      {L"بنما", -300},                     // Panama
+      {L"بورتوريكو", -240},                // Puerto Rico
+      {L"البرتغال", 0},                    // Portugal
+      {L"بولندا", 60},                     // Poland
+      {L"بوليفيا", -240},                  // Bolivia
+      {L"بيرو", -300},                     // Peru
+      {L"تايوان", 480},                    // Taiwan
+      {L"تركيا", 180},                     // Turkey
+      {L"تشاد", 60},                       // Chad
+      {L"التشيك", 60},                     // Czech Republic
+      {L"تنزانيا", 180},                   // Tanzania
+      {L"توغو", 0},                        // Togo
+      {L"تونس", 60},                       // Tunisia
+      {L"تايلاند", 420},                   // Thailand
+      {L"جاميكا", -300},                   // Jamaica
+      {L"جرينادا", -240},                  // Grenada
+      {L"الجزائر", 60},                    // Algeria
+      {L"جنوب أفريقيا", 120},              // South Africa
+      {L"الدانمرك", 60},                   // Denmark
+      {L"جزر الدومينيكان", -240},          // Dominican islands
+      {L"روسيا", 180},                     // Russia
+      {L"رومانيا", 120},                   // Romania
+      {L"زائير", 60},                      // Zaire
+      {L"زامبيا", 120},                    // Zambia
+      {L"زيمبابوي", 120},                  // Zimbabwe
+      {L"ساحل العاج", 0},                  // Ivory Coast
+      {L"سريلانكا", 330},                  // Sri Lanka
+      {L"السعودية", 180},                  // Saudi Arabia
+      {L"السلفادور", -360},                // El Salvador
+      {L"سلوفاكيا", 60},                   // Slovakia
+      {L"سوازيلاند", 120},                 // Swaziland
+      {L"السودان", 120},                   // Sudan
+      {L"سوريا", 180},                     // Syria
+      {L"السويد", 60},                     // Sweden
+      {L"سويسرا", 60},                     // Switzerland
+      {L"شيلي", -240},                     // Chile
+      {L"الصين", 480},                     // China
+      {L"العراق", 180},                    // Iraq
+      {L"عمان", 240},                      // Oman
+      {L"الغابون", 60},                    // Gabon
+      {L"غانا", 0},                        // Ghana
+      {L"غواتيمالا", -360},                // Guatemala
+      {L"غينيا", 0},                       // Guinea
+      {L"الفاتيكان", 60},                  // Vatican
+      {L"فرنسا", 60},                      // France
+      {L"فلسطين", 120},                    // Palestine
+      {L"فنزويلا", -240},                  // Venezuela
+      {L"فنلندا", 120},                    // Finland
+      {L"فيتنام", 420},                    // Vietnam
+      {L"الفيليبين", 480},                 // Philippines
+      {L"قطر", 180},                       // Qatar
+      {L"كاميرون", 60},                    // Cameroon
+      {L"كمبوديا", 420},                   // Cambodia
+      {L"كندا", -300},                     // Canada
+      {L"كوبا", -300},                     // Cuba
+      {L"كوريا الجنوبية", 540},            // South Korea
+      {L"كوريا الشمالية", 540},            // North Korea
+      {L"كوستاريكا", -360},                // Costa Rica
+      {L"كولومبيا", -300},                 // Colombia
+      {L"كونغو", 60},                      // Congo
+      {L"جزر الكناري", 0},                 // Canary Islands
+      {L"الكويت", 180},                    // Kuwait
+      {L"كينيا", 180},                     // Kenya
+      {L"لبنان", 120},                     // Lebanon
+      {L"لوس أنجلوس", -480},               // Los Angeles
+      {L"لوكسمبورغ", 60},                  // Luxembourg
+      {L"ليبيا", 120},                     // Libya
+      {L"ليبيريا", 0},                     // Liberia
+      {L"مالطا", 60},                      // Malta
+      {L"مالي", 0},                        // Mali
+      {L"ماليزيا", 480},                   // Malaysia
+      {L"مدغشقر", 180},                    // Madagascar
+      {L"مصر", 120},                       // Egypt
+      {L"المغرب", 60},                     // Morocco
+      {L"مكسيك", -360},                    // Mexico
+      {L"موناكو", 60},                     // Monaco
+      {L"منغوليا", 480},                   // Mongolia
+      {L"النرويج", 60},                    // Norway
+      {L"النمسا", 60},                     // Austria
+      {L"نيبال", 345},                     // Nepal
+      {L"النيجر", 60},                     // Niger
+      {L"نيجيريا", 60},                    // Nigeria
+      {L"نيكارغوا", -360},                 // Nicaragua
+      {L"نيوزيلاندا", 720},                // New Zealand
+      {L"نيويورك", -300},                  // New York
+      {L"الهند", 330},                     // India
+      {L"هندوراس", -360},                  // Honduras
+      {L"هنغاريا", 60},                    // Hungary
+      {L"هولندا", 60},                     // Netherlands
+      {L"هونغ كونغ", 480},                 // Hong Kong
+      {L"واشنطن", -300},                   // Washington
+      {L"اليابان", 540},                   // Japan
+      {L"اليمن", 180},                     // Yemen
+      {L"اليونان", 120},                   // Greece
+
+  };
+
   CWorldTimeDlg& m_dlg;
+  int& m_placesSwept;
 };
 
 // The size tables of the clothing sheet, written out here once: American, British and French
@@ -725,7 +883,7 @@ std::unique_ptr<WindowWalk> Walk::RulesOf(int n, HWND window) {
   } else if (n == kDateButton && dynamic_cast<CDateDlg*>(object)) {
     return std::make_unique<DateWalk>(window);
   } else if (auto* worldTime = dynamic_cast<CWorldTimeDlg*>(object)) {
-    if (n == kWorldTimeButton) return std::make_unique<WorldTimeWalk>(*worldTime);
+    if (n == kWorldTimeButton) return std::make_unique<WorldTimeWalk>(*worldTime, m_placesSwept);
   } else if (n == kClothingButton && dynamic_cast<CDlgDress*>(object)) {
     return std::make_unique<ClothingWalk>(window);
   } else if (n == CRalimetView::kAboutButton && dynamic_cast<CAboutDlg*>(object)) {
