@@ -2,9 +2,24 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "convert/unit_matrix.h"
-#include "units/unit_tables.h"
+
+// One rule, to = B * from + C; the matrix derives the reverse.
+struct UnitRule {
+  std::uint16_t from;
+  std::uint16_t to;
+  double B;
+  double C = 0;
+};
+
+// A converter's units and rules, as data.
+struct UnitTable {
+  std::span<const std::uint16_t> units;  // every unit the converter has
+  std::span<const UnitRule> rules;       // in the order they are stored, each unordered pair once
+  std::uint16_t startUnit;               // holds 1 when the converter starts
+};
 
 // One converter's values, one per unit, kept consistent through the table's rules: whichever unit
 // the user changed is converted into all the others. Knows nothing of the window that shows it.
@@ -17,9 +32,6 @@ class CUnitConverter {
 
   CUnitConverter(const CUnitConverter&) = delete;
   CUnitConverter& operator=(const CUnitConverter&) = delete;
-
-  const UnitTable& Table() const { return m_table; }
-  const CUnitMatrix& Matrix() const { return m_matrix; }
 
   double Value(std::uint16_t unit) const { return m_values[unit]; }
   // Where a unit's value lives, for the window's field exchange to read and write.

@@ -2,6 +2,7 @@
 // units and rules themselves are the portable core's (unit_tables.cpp).
 #include "res/resource.h"
 #include "units/converter_windows.h"
+#include "units/unit_tables.h"
 
 namespace {
 

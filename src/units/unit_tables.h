@@ -1,24 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
+
+#include "convert/unit_converter.h"
 
 // The units and conversion rules of the seven converters, with no user interface: the windows
 // (converter_windows.h) only say which field shows which unit.
-
-// One rule, to = B * from + C; the matrix derives the reverse.
-struct UnitRule {
-  std::uint16_t from;
-  std::uint16_t to;
-  double B;
-  double C = 0;
-};
-
-struct UnitTable {
-  std::span<const std::uint16_t> units;  // every unit the converter has
-  std::span<const UnitRule> rules;       // in the order they are stored, each unordered pair once
-  std::uint16_t startUnit;               // holds 1 when the converter starts
-};
 
 // Unit numbers are the converter's own; the gaps are part of the table (time has no unit 3).
 namespace length {
