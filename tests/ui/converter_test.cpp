@@ -17,6 +17,7 @@
 #include "test_support.h"
 #include "units/converter_windows.h"
 #include "units/speed_dlg.h"
+#include "units/unit_tables.h"
 
 namespace {
 
@@ -355,7 +356,7 @@ class LengthTest : public testing::Test {
 TEST_F(LengthTest, EmptiedFieldIsZeroAndStaysEmpty) {
   Type(m_dlg, IDC_LENGTH_METRE, L"");
   EXPECT_EQ(Text(m_dlg, IDC_LENGTH_METRE), L"");
-  EXPECT_EQ(m_dlg.Value(1), 0);
+  EXPECT_EQ(m_dlg.Value(length::kMetre), 0);
   for (int id : {IDC_LENGTH_MILE, IDC_LENGTH_KILOMETRE, IDC_LENGTH_INCH, IDC_LENGTH_MILLIMETRE}) {
     EXPECT_EQ(Text(m_dlg, id), L"0.00000000") << id;
   }
@@ -367,7 +368,7 @@ TEST_F(LengthTest, LetterBeepsAndPutsThePreviousValueBack) {
   EXPECT_EQ(beeps.count(), 1);
   EXPECT_EQ(Text(m_dlg, IDC_LENGTH_MILE), L"1.00000000");
   EXPECT_EQ(Text(m_dlg, IDC_LENGTH_KILOMETRE), L"1.60900000");
-  EXPECT_EQ(m_dlg.Value(6), 1);
+  EXPECT_EQ(m_dlg.Value(length::kMile), 1);
 }
 
 // Counts the texts a field is given from now on.
@@ -490,9 +491,9 @@ TEST_F(LengthTest, ZeroTypedIntoAFieldTooLargeToShowConverts) {
 TEST_F(LengthTest, ARejectedKeyLeavesTheConvertedValuesExact) {
   Type(m_dlg, IDC_LENGTH_KILOMETRE, L"1");
   ASSERT_EQ(Text(m_dlg, IDC_LENGTH_MILE), L"0.62150404");
-  const double miles = m_dlg.Value(6);
+  const double miles = m_dlg.Value(length::kMile);
   Type(m_dlg, IDC_LENGTH_METRE, L"x");
-  EXPECT_EQ(m_dlg.Value(6), miles) << "not the eight decimals shown";
+  EXPECT_EQ(m_dlg.Value(length::kMile), miles) << "not the eight decimals shown";
 }
 
 TEST_F(LengthTest, InfinityNeverStaysOverAZero) {
@@ -500,7 +501,7 @@ TEST_F(LengthTest, InfinityNeverStaysOverAZero) {
   ASSERT_EQ(Text(m_dlg, IDC_LENGTH_YARD), L"1.#INF0000");
   Type(m_dlg, IDC_LENGTH_KILOMETRE, L"0");
   EXPECT_EQ(Text(m_dlg, IDC_LENGTH_YARD), L"0.00000000");
-  EXPECT_EQ(m_dlg.Value(5), 0);
+  EXPECT_EQ(m_dlg.Value(length::kYard), 0);
 }
 
 void SelectAll(HWND field) {
@@ -557,7 +558,7 @@ TEST(ConverterTest, WithoutAMatrixEveryConvertedFieldIsZero) {
   CConverterDlg dlg(kLengthWindow, CUnitMatrix::NoTable{});
   ASSERT_TRUE(dlg.Create());
   EXPECT_EQ(Text(dlg, IDC_LENGTH_MILE), L"1.00000000");
-  EXPECT_EQ(dlg.Value(2), 0);
+  EXPECT_EQ(dlg.Value(length::kKilometre), 0);
   EXPECT_EQ(Text(dlg, IDC_LENGTH_KILOMETRE), L"") << "an empty field stays empty for 0";
   Type(dlg, IDC_LENGTH_METRE, L"5");
   EXPECT_EQ(Text(dlg, IDC_LENGTH_MILE), L"0.00000000");
@@ -605,7 +606,7 @@ TEST(ConverterTest, EnterInAFieldClosesTheWindow) {
   EXPECT_EQ(dlg.DoModal(), IDOK) << "the back button's result";
   EXPECT_TRUE(sawWindow);
   EXPECT_FALSE(guard.closedIt()) << "Enter left the window open";
-  EXPECT_EQ(dlg.Value(1), 50) << "the fields were read on closing";
+  EXPECT_EQ(dlg.Value(temperature::kFahrenheit), 50) << "the fields were read on closing";
 }
 
 TEST(SpeedCursorTest, HorseComesOnlyFromTheProgramFolder) {
