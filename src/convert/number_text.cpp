@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <system_error>
 
@@ -193,6 +194,36 @@ long long DecimalOrder(std::string_view number) {
   return order;
 }
 
+// The x87 unit rounds to 64 bits unless told otherwise, and the 32-bit library's from_chars
+// multiplies on it: the product is rounded twice and can land one unit in the last place off.
+// For as long as this lives the x87 rounds to a double's 53 bits, so every build reads alike.
+class DoublePrecisionX87 {
+ public:
+#if defined(__i386__)
+  DoublePrecisionX87() {
+    __asm__ volatile("fnstcw %0" : "=m"(m_saved));
+    const std::uint16_t doublePrecision = (m_saved & ~kPrecisionMask) | kDoublePrecision;
+    __asm__ volatile("fldcw %0" : : "m"(doublePrecision));
+  }
+  ~DoublePrecisionX87() {
+    __asm__ volatile("fldcw %0" : : "m"(m_saved));
+  }
+
+ private:
+  static constexpr std::uint16_t kPrecisionMask = 0x0300;
+  static constexpr std::uint16_t kDoublePrecision = 0x0200;
+  std::uint16_t m_saved = 0;
+
+ public:
+#else
+  // Elsewhere doubles are computed in SSE registers, rounded once.
+  DoublePrecisionX87() {}
+  ~DoublePrecisionX87() {}
+#endif
+  DoublePrecisionX87(const DoublePrecisionX87&) = delete;
+  DoublePrecisionX87& operator=(const DoublePrecisionX87&) = delete;
+};
+
 // from_chars leaves the value alone when it is out of range; the text then
 // tells an overflow from an underflow, as strtod would decide.
 double OutOfRangeMagnitude(std::string_view number) {
@@ -234,8 +265,11 @@ double ParseNumberPrefix(std::string_view text) {
   const char* first = text.data() + pos;
   const char* last = text.data() + text.size();
   double magnitude = 0.0;
-  const std::from_chars_result read =
-      std::from_chars(first, last, magnitude, std::chars_format::general);
+  std::from_chars_result read;
+  {
+    const DoublePrecisionX87 doublePrecision;
+    read = std::from_chars(first, last, magnitude, std::chars_format::general);
+  }
   if (read.ec == std::errc::invalid_argument) return 0.0;
   if (read.ec == std::errc::result_out_of_range) {
     magnitude =

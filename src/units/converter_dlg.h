@@ -1,10 +1,9 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <span>
 
-#include "convert/unit_matrix.h"
+#include "convert/unit_converter.h"
 #include "framework/dialog.h"
 
 // One field of a converter window: the edit control and the unit it shows.
@@ -13,33 +12,24 @@ struct UnitField {
   std::uint16_t unit;
 };
 
-// One conversion rule, to = B * from + C; the matrix derives the reverse.
-struct ConversionRule {
-  std::uint16_t from;
-  std::uint16_t to;
-  double C;
-  double B;
-};
-
-// Everything that makes one converter window different from the others.
-struct ConverterTable {
+// What makes one converter window different from the others: its template, which field shows
+// which unit, and the units and rules behind them.
+struct ConverterWindow {
   UINT templateId;
   std::span<const UnitField> fields;  // in exchange order
-  std::span<const ConversionRule> rules;  // in the order they are stored
-  std::uint16_t startUnit;  // shows 1 when the window opens
+  const UnitTable& units;
 };
 
 // A window that converts one quantity between its units as the user types: every field's change
 // converts its value into all the other fields. Negative values are drawn in red.
 class CConverterDlg : public CDialog {
  public:
-  explicit CConverterDlg(const ConverterTable& table);
+  explicit CConverterDlg(const ConverterWindow& window);
   // With an absent matrix every converted field shows 0, as when its memory cannot be had.
-  CConverterDlg(const ConverterTable& table, CUnitMatrix::NoTable);
+  CConverterDlg(const ConverterWindow& window, CUnitMatrix::NoTable);
 
-  double Value(std::uint16_t unit) const { return m_values[unit]; }
-  const ConverterTable& Table() const { return m_table; }
-  const CUnitMatrix& Matrix() const { return m_matrix; }
+  double Value(std::uint16_t unit) const { return m_converter.Value(unit); }
+  const ConverterWindow& Window() const { return m_window; }
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
@@ -50,10 +40,6 @@ class CConverterDlg : public CDialog {
   DECLARE_MESSAGE_MAP()
 
  private:
-  void StoreRules();
-  void ConvertFrom(std::uint16_t unit);
-
-  const ConverterTable& m_table;
-  CUnitMatrix m_matrix;
-  std::array<double, CUnitMatrix::kUnitCount> m_values{};  // one value per unit
+  const ConverterWindow& m_window;
+  CUnitConverter m_converter;
 };

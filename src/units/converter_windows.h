@@ -2,42 +2,42 @@
 
 #include "units/converter_dlg.h"
 
-// The converter windows. Each is the common pattern with its own table of units and rules
-// (converter_tables.cpp); the speed window adds its cursor (speed_dlg.h).
-extern const ConverterTable kLengthTable;
-extern const ConverterTable kAreaTable;
-extern const ConverterTable kVolumeTable;
-extern const ConverterTable kWeightTable;
-extern const ConverterTable kSpeedTable;
-extern const ConverterTable kTimeTable;
-extern const ConverterTable kTemperatureTable;
+// The converter windows. Each is the common pattern with its own fields over the units and rules
+// of unit_tables.h (converter_tables.cpp); the speed window adds its cursor (speed_dlg.h).
+extern const ConverterWindow kLengthWindow;
+extern const ConverterWindow kAreaWindow;
+extern const ConverterWindow kVolumeWindow;
+extern const ConverterWindow kWeightWindow;
+extern const ConverterWindow kSpeedWindow;
+extern const ConverterWindow kTimeWindow;
+extern const ConverterWindow kTemperatureWindow;
 
 class CLengthDlg : public CConverterDlg {
  public:
-  CLengthDlg() : CConverterDlg(kLengthTable) {}
+  CLengthDlg() : CConverterDlg(kLengthWindow) {}
 };
 
 class CAreaDlg : public CConverterDlg {
  public:
-  CAreaDlg() : CConverterDlg(kAreaTable) {}
+  CAreaDlg() : CConverterDlg(kAreaWindow) {}
 };
 
 class CVolumeDlg : public CConverterDlg {
  public:
-  CVolumeDlg() : CConverterDlg(kVolumeTable) {}
+  CVolumeDlg() : CConverterDlg(kVolumeWindow) {}
 };
 
 class CWeightDlg : public CConverterDlg {
  public:
-  CWeightDlg() : CConverterDlg(kWeightTable) {}
+  CWeightDlg() : CConverterDlg(kWeightWindow) {}
 };
 
 class CTimeDlg : public CConverterDlg {
  public:
-  CTimeDlg() : CConverterDlg(kTimeTable) {}
+  CTimeDlg() : CConverterDlg(kTimeWindow) {}
 };
 
 class CTempDlg : public CConverterDlg {
  public:
-  CTempDlg() : CConverterDlg(kTemperatureTable) {}
+  CTempDlg() : CConverterDlg(kTemperatureWindow) {}
 };

@@ -10,7 +10,7 @@
 // usual one.
 class CSpeedDlg : public CConverterDlg {
  public:
-  CSpeedDlg() : CConverterDlg(kSpeedTable) {}
+  CSpeedDlg() : CConverterDlg(kSpeedWindow) {}
 
   HCURSOR GetHorseCursor() const { return m_hHorseCursor.get(); }
   // The cursor file beside the program's executable. Only that folder is trusted: a file of the

@@ -7,6 +7,8 @@
 #include <ostream>
 #include <string>
 
+#include "calendar_model.h"
+
 // Printed as day/month/year in failure messages.
 std::ostream& operator<<(std::ostream& out, const DateParts& date) {
   return out << int{date.day} << '/' << int{date.month} << '/' << date.year;
@@ -29,18 +31,9 @@ std::wstring WeekdayOf(const DateParts& gregorian) {
 
 // The arithmetical calendar written independently of the conversion: the day number on which a
 // Hijri year and a Hijri month begin.
-int32_t HijriYearStart(int32_t year) {
-  return 227016 + 354 * (year - 1) + (11 * year + 4) / 30;
-}
-
-int32_t HijriMonthStart(int32_t year, int32_t month) {
-  return HijriYearStart(year) + 29 * (month - 1) + month / 2;
-}
-
-int32_t HijriMonthDays(int32_t year, int32_t month) {
-  const int32_t next = month == 12 ? HijriYearStart(year + 1) : HijriMonthStart(year, month + 1);
-  return next - HijriMonthStart(year, month);
-}
+using calendar_model::HijriMonthDays;
+using calendar_model::HijriMonthStart;
+using calendar_model::HijriYearStart;
 
 int32_t DayNumberOf(const DateParts& g) {
   return CDate::DayNumber(g.day, g.month, g.year);
@@ -255,6 +248,39 @@ TEST(CalendarTest, EveryGregorianDayFollowsThePreviousHijriDay) {
     }
   }
   EXPECT_EQ(expected, (DateParts{4513, 11, 2}));
+}
+
+// The tests' own calendar model (calendar_model.h, which the random walk also uses) and the
+// engine, two separate writings, agree across the converter's range: every fifth day, which
+// falls on every weekday and every day of the month in turn.
+TEST(CalendarTest, TheTestsCalendarModelAgreesWithTheEngine) {
+  namespace cm = calendar_model;
+  int failures = 0;
+  for (int32_t day = cm::kHijraDay; day <= 1826214 && failures < 10; day += 5) {
+    const cm::Date western = cm::WesternOf(day);
+    const cm::Date hijri = cm::HijriOf(day);
+    const DateParts engineWestern{western.year, static_cast<uint8_t>(western.month),
+                                  static_cast<uint8_t>(western.day)};
+    DateParts engineHijri{};
+    const bool converted = CDate::GregorianToHijri(engineWestern, engineHijri);
+    const bool agree = cm::DayNumber(western) == day && DayNumberOf(engineWestern) == day &&
+                       cm::IsWesternDate(western) && cm::IsHijriDate(hijri) && converted &&
+                       engineHijri == (DateParts{hijri.year, static_cast<uint8_t>(hijri.month),
+                                                 static_cast<uint8_t>(hijri.day)});
+    if (!agree) {
+      ++failures;
+      ADD_FAILURE() << "day " << day << ": the model says " << engineWestern << ", Hijri "
+                    << hijri.day << '/' << hijri.month << '/' << hijri.year;
+    }
+  }
+  EXPECT_EQ(cm::WesternOf(cm::kHijraDay), (cm::Date{622, 7, 15}));
+  EXPECT_FALSE(cm::IsWesternDate({622, 7, 14}));
+  EXPECT_FALSE(cm::IsWesternDate({1582, 10, 10}));
+  EXPECT_FALSE(cm::IsWesternDate({5001, 1, 1}));
+  EXPECT_TRUE(cm::IsWesternDate({5000, 12, 31}));
+  EXPECT_TRUE(cm::IsWesternDate({1582, 10, 4}));
+  EXPECT_FALSE(cm::IsHijriDate({1, 12, 30}));
+  EXPECT_STREQ(cm::WeekdayName(cm::DayNumber({2000, 1, 1})), L"السبت");
 }
 
 // Every day a Hijri month of years 1 to 4513 can be asked for: accepted exactly when it exists,

@@ -2,9 +2,9 @@
 
 #include <climits>
 #include <cstdint>
-#include <map>
 #include <string>
 
+#include "place_standard_times.h"
 #include "worldtime/country_offsets.h"
 
 namespace {
@@ -35,29 +35,14 @@ ClockTime CarryBetweenRows(ClockTime time, int fromRow, int toRow, std::int32_t 
   return CarryClock(time, PlaceOffsetCode(fromRow, local), PlaceOffsetCode(toRow, local));
 }
 
-TEST(WorldTimeTableTest, HoldsTheListedCodesWithTheCorrections) {
-  // The codes as the place list was first drawn up, in row order.
-  // clang-format off
-  const std::int32_t listed[kPlaceCount] = {
-      3, 1, 10, 104, -5, -3, 2, 4, 1, 1, 0, 8, 1, -3, 3, 103, 0, 0, -4, 5, -5, 3, 1, 6, -5, -4, 0,
-      2, 1, -4, -5, 8, 3, 1, 1, 3, 0, 1, 7, -5, -4, 0, 1, -4, 3, 2, 1, 2, 2, 0, 105, 3, -6, 1, 2, 2,
-      2, 1, 1, -4, 8, 3, 4, 1, 0, -6, 0, 1, 1, 2, -4, 2, 7, 8, 3, 1, 7, -5, -5, 9, 9, -6, -5, 1, 0,
-      3, 3, 2, -8, 1, 2, 0, 1, 0, 7, 3, 2, 0, -6, 1, 8, 1, 1, 105, 1, 1, -6, 12, -6, 105, -6, 1, 1,
-      8, -6, 9, 3, 2};
-  // clang-format on
-  // Rows whose listed code was no standard time the place has kept in any recent era.
-  // clang-format off
-  const std::map<int, std::int32_t> corrected = {
-      {27, 1}, {28, -4}, {29, -5}, {30, 8}, {31, 3}, {32, 1}, {34, 3},   {35, 0},  {36, 1},
-      {37, 7}, {38, -5}, {39, -4}, {40, 1}, {41, 2}, {94, 8}, {108, -5}, {114, -5},
-      // Standard times that changed later (Jordan, Syria, Morocco, Paraguay), Indonesia's capital
-      // and Nepal's quarter hour.
-      {6, 3},  {56, 3},  {97, 1},  {18, -3}, {11, 7}, {103, 1345}};
-  // clang-format on
+// Each row's offset code against the place's standard time in the world (the list's rows are
+// what the registry stores, so the order is fixed too).
+TEST(WorldTimeTableTest, EveryPlaceKeepsItsStandardTime) {
+  static_assert(std::size(kPlaceStandardTimes) == kPlaceCount);
   for (int row = 0; row < kPlaceCount; ++row) {
-    const auto fix = corrected.find(row);
-    const std::int32_t expected = fix == corrected.end() ? listed[row] : fix->second;
-    EXPECT_EQ(g_countryOffsets[static_cast<std::size_t>(row)], expected) << "row " << row;
+    const ClockOffset offset = DecodeOffset(g_countryOffsets[static_cast<std::size_t>(row)]);
+    EXPECT_EQ(offset.hours * 60 + offset.minutes, kPlaceStandardTimes[row].minutes)
+        << "row " << row;
   }
 }
 

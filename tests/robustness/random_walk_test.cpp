@@ -15,15 +15,19 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <random>
+#include <span>
 #include <string>
 
-#include "calendar/calendar.h"
 #include "calendar/date_dlg.h"
-#include "convert/number_text.h"
+#include "core/calendar_model.h"
+#include "core/place_standard_times.h"
+#include "core/unit_sizes.h"
 #include "framework/platform.h"
 #include "panel/about_dlg.h"
 #include "res/resource.h"
@@ -275,17 +279,19 @@ class Walk {
   bool m_failed = false;
   const char* m_windowName = "";
   bool m_visited = false;
+  int m_placesSwept = 0;
 };
 
 // The unit converters: after an edit that changes a field's value, every other field holds that
-// value converted by the window's own rules and shows its number text (or a text of the user's
-// own that means exactly it), until the next such edit.
+// value converted as the units' physical sizes say (within the 1 % the program's rounded factors
+// keep to) and shows it, until the next such edit. An infinite value has no conversion: the other
+// fields then show nothing.
 class ConverterWalk : public WindowWalk {
  public:
-  explicit ConverterWalk(CConverterDlg& dlg) : m_dlg(dlg), m_source(dlg.Table().startUnit) {}
+  explicit ConverterWalk(CConverterDlg& dlg) : m_dlg(dlg), m_source(dlg.Window().units.startUnit) {}
 
   Action Next(Walk& walk) override {
-    const auto& fields = m_dlg.Table().fields;
+    const auto& fields = m_dlg.Window().fields;
     const UnitField field = fields[walk.Int(0, static_cast<int>(fields.size()) - 1)];
     if (walk.Chance(3)) {
       // The pointer over a field or its label (the speed window's horse).
@@ -307,20 +313,22 @@ class ConverterWalk : public WindowWalk {
 
   void Check() override {
     const double from = m_dlg.Value(m_source);
-    for (const UnitField& field : m_dlg.Table().fields) {
+    for (const UnitField& field : m_dlg.Window().fields) {
       const double value = m_dlg.Value(field.unit);
       const std::string text = Ascii(TextOf(m_dlg.GetDlgItem(field.control)));
       const std::string name = "field " + std::to_string(field.control) + " showing \"" + text +
                                "\" and holding " + Exact(value);
       if (field.unit == m_source) {
-        EXPECT_TRUE(text == NumberText(value) || Reads(text, value)) << name;
+        // The user's own text, or its value written back after a key the field refused.
+        EXPECT_TRUE(ReadsAs(text, value) || Shows(text, value)) << name;
         continue;
       }
-      const double expected = m_dlg.Matrix().Evaluate(m_source, field.unit, from);
+      const double expected = Physical(m_source, field.unit, from);
       const std::string rule = name + "; from unit " + std::to_string(m_source) + " at " +
                                Exact(from) + " it is " + Exact(expected);
-      EXPECT_TRUE(Same(value, expected)) << rule;
-      EXPECT_TRUE(text == NumberText(expected) || Reads(text, expected)) << rule;
+      EXPECT_TRUE(Agrees(value, expected)) << rule;
+      // Its value's text, or the user's own that means the value it holds.
+      EXPECT_TRUE(Shows(text, expected) || ReadsAs(text, value)) << rule;
     }
   }
 
@@ -330,30 +338,106 @@ class ConverterWalk : public WindowWalk {
     for (const wchar_t c : text) ascii += c < 0x80 ? static_cast<char>(c) : '\x7f';
     return ascii;
   }
-  // The number text of a value; empty when it has none.
-  static std::string NumberText(double value) {
-    char text[kNumberTextCapacity];
-    return FormatNumber(value, text, sizeof text) ? text : "";
+
+  // What unit `to` holds by the physical sizes when unit `from` holds x.
+  double Physical(std::uint16_t from, std::uint16_t to, double x) const {
+    if (std::isinf(x)) return std::nan("");
+    const UnitTable& units = m_dlg.Window().units;
+    if (&units == &temperature::kTable) {
+      return unit_sizes::FromKelvin(to, unit_sizes::ToKelvin(from, x));
+    }
+    for (const unit_sizes::LinearQuantity& q : unit_sizes::kLinearQuantities) {
+      if (&q.table == &units)
+        return x * (unit_sizes::SizeOf(q.sizes, from) / unit_sizes::SizeOf(q.sizes, to));
+    }
+    ADD_FAILURE() << "a converter the test does not know";
+    return 0;
   }
-  static bool Reads(const std::string& text, double value) {
-    const NumberReading reading = ReadNumberText(text);
-    return reading.valid && reading.value == value;
+  static bool Huge(double x) { return std::fabs(x) > 1e300; }
+  // Within 1 %, and for temperatures within a thousandth of a degree too (the Fahrenheit to
+  // kelvin rule's constants are rounded to a millionth).
+  double Slack() const { return &m_dlg.Window().units == &temperature::kTable ? 1e-3 : 0; }
+  bool Agrees(double got, double expected) const {
+    if (std::isnan(expected) || std::isnan(got)) return std::isnan(expected) && std::isnan(got);
+    if (Huge(expected) || Huge(got)) return got * expected > 0 && Huge(got) && Huge(expected);
+    return std::fabs(got - expected) <= 0.01 * std::fabs(expected) + Slack() + 1e-300;
+  }
+  // A value's text: nothing for a number too long to show (29 digits before the point, the eight
+  // decimals, the point and room for a sign fill the 39 characters; below 1e-9 a number is not
+  // rounded away, so a tiny one shows a zero for each decimal place down to its first digit),
+  // "1.#INF0000" for infinity, else a number with eight decimals; an empty field reads as 0, so it
+  // is left empty for a 0.
+  bool Shows(const std::string& text, double expected) const {
+    const bool unshowable = std::isnan(expected) || std::fabs(expected) >= 0.98e29 ||
+                            (expected != 0 && std::fabs(expected) < 1e-30);
+    if (text.empty() && unshowable) return true;
+    if (text == "1.#INF0000" || text == "-1.#INF0000") {
+      return Huge(expected) && (text[0] == '-') == (expected < 0);
+    }
+    if (std::isnan(expected) || std::fabs(expected) >= 1.02e29) return false;
+    char* end = nullptr;
+    const double shown = std::strtod(text.c_str(), &end);
+    return *end == '\0' &&
+           std::fabs(shown - expected) <= 0.01 * std::fabs(expected) + Slack() + 1e-8;
+  }
+  // The field being typed into shows what it holds, read on its first 38 characters: an empty or
+  // sign-only text holds 0.
+  static bool ReadsAs(const std::string& text, double value) {
+    const double read = std::strtod(text.substr(0, 38).c_str(), nullptr);
+    return read == value || std::fabs(read - value) <= 1e-15 * std::fabs(value);
   }
 
   CConverterDlg& m_dlg;
   std::uint16_t m_source;  // the unit the others were last converted from
 };
 
-// The date window: the weekday box names the weekday of the Gregorian date shown, and then the
-// two calendars' fields show the same day; or it says that the date is not valid.
+// The date window, against the tests' own calendar model: after an edit that changes a field's
+// number, the weekday box says "غير صالح" exactly when the edited calendar's fields show no date
+// of the converter's range; otherwise it names the weekday, and the other calendar shows the
+// same day.
 class DateWalk : public WindowWalk {
  public:
   explicit DateWalk(HWND dlg) : m_dlg(dlg) {}
 
   Action Next(Walk& walk) override {
-    static constexpr int kFields[] = {IDC_GREGORIAN_DAY, IDC_GREGORIAN_MONTH, IDC_GREGORIAN_YEAR,
-                                      IDC_HIJRI_DAY,     IDC_HIJRI_MONTH,     IDC_HIJRI_YEAR};
     const int id = walk.Pick(kFields);
+    Action action = ActionOn(walk, id);
+    return {action.what, [this, id, run = action.run] {
+              const std::optional<UINT> before = Number(id);
+              run();
+              if (Number(id) != before) m_hijriEdited = IsHijriField(id);
+            }};
+  }
+
+  void Check() override {
+    namespace cm = calendar_model;
+    const std::wstring weekday = TextOf(GetDlgItem(m_dlg, IDC_WEEKDAY));
+    const std::optional<cm::Date> western =
+        Shown(IDC_GREGORIAN_DAY, IDC_GREGORIAN_MONTH, IDC_GREGORIAN_YEAR);
+    const std::optional<cm::Date> hijri = Shown(IDC_HIJRI_DAY, IDC_HIJRI_MONTH, IDC_HIJRI_YEAR);
+    ASSERT_TRUE(western && hijri) << "a date field holds no number";
+    const bool valid = m_hijriEdited ? cm::IsHijriDate(*hijri) : cm::IsWesternDate(*western);
+    const std::string edited = m_hijriEdited ? "Hijri " + Text(*hijri) : Text(*western);
+    if (!valid) {
+      EXPECT_EQ(Printable(weekday), Printable(kInvalidDate)) << edited << " is no date";
+      return;
+    }
+    const std::int32_t day = m_hijriEdited
+                                 ? cm::HijriMonthStart(hijri->year, hijri->month) + hijri->day - 1
+                                 : cm::DayNumber(*western);
+    EXPECT_EQ(Text(*western), Text(cm::WesternOf(day))) << "the day of " << edited;
+    EXPECT_EQ(Text(*hijri), Text(cm::HijriOf(day))) << "the Hijri day of " << edited;
+    EXPECT_EQ(Printable(weekday), Printable(cm::WeekdayName(day))) << "the weekday of " << edited;
+  }
+
+ private:
+  static constexpr int kFields[] = {IDC_GREGORIAN_DAY, IDC_GREGORIAN_MONTH, IDC_GREGORIAN_YEAR,
+                                    IDC_HIJRI_DAY,     IDC_HIJRI_MONTH,     IDC_HIJRI_YEAR};
+  static bool IsHijriField(int id) {
+    return id == IDC_HIJRI_DAY || id == IDC_HIJRI_MONTH || id == IDC_HIJRI_YEAR;
+  }
+
+  Action ActionOn(Walk& walk, int id) {
     const HWND field = GetDlgItem(m_dlg, id);
     const HWND upDown = GetDlgItem(m_dlg, id + 1000);
     const int kind = walk.Int(0, 99);
@@ -370,23 +454,6 @@ class DateWalk : public WindowWalk {
     return walk.Edit(field, id, [&walk] { return DateText(walk); });
   }
 
-  void Check() override {
-    const std::wstring weekday = TextOf(GetDlgItem(m_dlg, IDC_WEEKDAY));
-    if (weekday == kInvalidDate) return;
-    const DateParts gregorian = Shown(IDC_GREGORIAN_DAY, IDC_GREGORIAN_MONTH, IDC_GREGORIAN_YEAR);
-    const DateParts hijri = Shown(IDC_HIJRI_DAY, IDC_HIJRI_MONTH, IDC_HIJRI_YEAR);
-    DateParts converted{};
-    EXPECT_TRUE(CDate::GregorianToHijri(gregorian, converted))
-        << "a weekday for " << Text(gregorian) << ", which has no Hijri date";
-    EXPECT_EQ(Text(converted), Text(hijri)) << "the Hijri date of " << Text(gregorian);
-    EXPECT_TRUE(CDate::HijriToGregorian(converted, hijri));
-    EXPECT_EQ(Text(converted), Text(gregorian)) << "the Gregorian date of " << Text(hijri);
-    std::wstring name;
-    CDate::GetWeekdayName(CDate::WeekdayIndex(gregorian), name);
-    EXPECT_EQ(Printable(weekday), Printable(name)) << "the weekday of " << Text(gregorian);
-  }
-
- private:
   static std::wstring DateText(Walk& walk) {
     static const wchar_t* const kEdges[] = {
         L"622", L"621", L"1582", L"1583", L"4513",       L"4514", L"5000", L"5001",  L"5002",
@@ -406,29 +473,32 @@ class DateWalk : public WindowWalk {
     }
   }
 
-  // The date the fields show, as the window reads them.
-  DateParts Shown(int dayId, int monthId, int yearId) const {
-    BOOL read[3] = {};
-    const UINT day = GetDlgItemInt(m_dlg, dayId, &read[0], FALSE);
-    const UINT month = GetDlgItemInt(m_dlg, monthId, &read[1], FALSE);
-    const UINT year = GetDlgItemInt(m_dlg, yearId, &read[2], FALSE);
-    EXPECT_TRUE(read[0] && read[1] && read[2])
-        << "fields " << dayId << ", " << monthId << ", " << yearId << " hold no number";
-    return {static_cast<std::int32_t>(year), static_cast<std::uint8_t>(month),
-            static_cast<std::uint8_t>(day)};
+  // The number a field holds, as a dialog reads it.
+  std::optional<UINT> Number(int id) const {
+    BOOL read = FALSE;
+    const UINT value = GetDlgItemInt(m_dlg, id, &read, FALSE);
+    return read ? std::optional<UINT>(value) : std::nullopt;
   }
-  static std::string Text(const DateParts& date) {
+  std::optional<calendar_model::Date> Shown(int dayId, int monthId, int yearId) const {
+    const auto day = Number(dayId), month = Number(monthId), year = Number(yearId);
+    if (!day || !month || !year) return std::nullopt;
+    return calendar_model::Date{static_cast<std::int32_t>(*year), static_cast<std::int32_t>(*month),
+                                static_cast<std::int32_t>(*day)};
+  }
+  static std::string Text(const calendar_model::Date& date) {
     return std::to_string(date.day) + "/" + std::to_string(date.month) + "/" +
            std::to_string(date.year);
   }
 
   HWND m_dlg;
+  bool m_hijriEdited = false;  // the last field to change its number was a Hijri one
 };
 
 // The world time window: the three clocks stand apart by the offsets of the places chosen.
 class WorldTimeWalk : public WindowWalk {
  public:
-  explicit WorldTimeWalk(CWorldTimeDlg& dlg) : m_dlg(dlg) {}
+  // placesSwept counts the places chosen so far, in list order, across the walk's visits.
+  WorldTimeWalk(CWorldTimeDlg& dlg, int& placesSwept) : m_dlg(dlg), m_placesSwept(placesSwept) {}
 
   Action Next(Walk& walk) override {
     static constexpr int kSpins[] = {IDC_WT_LOCAL_HOUR_SPIN,  IDC_WT_LOCAL_MINUTE_SPIN,
@@ -437,6 +507,10 @@ class WorldTimeWalk : public WindowWalk {
     static constexpr int kBoxes[] = {IDC_WT_LOCAL_TIME, IDC_WT_FIRST_TIME, IDC_WT_SECOND_TIME};
     static constexpr int kLists[] = {IDC_WT_FIRST_PLACE, IDC_WT_SECOND_PLACE};
     static constexpr UINT kListKeys[] = {VK_UP, VK_DOWN, VK_HOME, VK_END, VK_PRIOR, VK_NEXT};
+    // Every place is chosen once in a while, so that every place's clock is seen.
+    if (m_placesSwept < kPlaceCount && walk.Chance(35)) {
+      return ChooseRow(Item(walk.Pick(kLists)), m_placesSwept++);
+    }
     const int kind = walk.Int(0, 99);
     const bool up = walk.Chance(50);
     if (kind < 35) {
@@ -462,15 +536,7 @@ class WorldTimeWalk : public WindowWalk {
       const UINT key = walk.Pick(kListKeys);
       return {"key " + std::to_string(key) + " on list " + Id(list), [=] { PressKey(list, key); }};
     }
-    if (kind < 88) {
-      const int row = walk.Int(0, kPlaceCount - 1);
-      return {"row " + std::to_string(row) + " chosen in list " + Id(list), [=, this] {
-                SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
-                SendMessageW(m_dlg.m_hWnd, WM_COMMAND,
-                             MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE),
-                             reinterpret_cast<LPARAM>(list));
-              }};
-    }
+    if (kind < 88) return ChooseRow(list, walk.Int(0, kPlaceCount - 1));
     const HWND button = Item(kind < 94 ? IDC_WT_24_HOUR : IDC_WT_LOCAL_NOW);
     return {"click on button " + Id(button), [=] { SendMessageW(button, BM_CLICK, 0, 0); }};
   }
@@ -479,33 +545,95 @@ class WorldTimeWalk : public WindowWalk {
     const bool twentyFourHour =
         SendMessageW(Item(IDC_WT_24_HOUR), BM_GETCHECK, 0, 0) == BST_CHECKED;
     const std::wstring local = TextOf(Item(IDC_WT_LOCAL_TIME));
-    ClockTime time{-1, -1};
-    for (int hour = 0; hour < 24 && local.size() >= 5; ++hour) {
-      const int minute = std::wcstol(local.c_str() + 3, nullptr, 10);
-      if (ClockText(hour, minute, twentyFourHour) == local) time = {hour, minute};
-    }
-    ASSERT_GE(time.hour, 0) << "the local clock shows \"" << Printable(local) << "\"";
-    const std::int32_t localCode = m_dlg.GetLocalOffset();
+    const std::optional<int> localMinutes = ReadClock(local, twentyFourHour);
+    ASSERT_TRUE(localMinutes) << "the local clock shows \"" << Printable(local) << "\"";
+    const int localOffset = -static_cast<int>(g_system.bias);  // UTC = local time + bias
     for (const auto& [box, list] : {std::pair{IDC_WT_FIRST_TIME, IDC_WT_FIRST_PLACE},
                                     std::pair{IDC_WT_SECOND_TIME, IDC_WT_SECOND_PLACE}}) {
-      const int row = static_cast<int>(SendMessageW(Item(list), CB_GETCURSEL, 0, 0));
-      const ClockTime there = CarryClock(time, localCode, PlaceOffsetCode(row, localCode));
-      EXPECT_EQ(Printable(TextOf(Item(box))),
-                Printable(ClockText(there.hour, there.minute, twentyFourHour)))
-          << "clock " << box << " at row " << row << " when the local clock shows "
-          << Printable(local) << " at offset code " << localCode;
+      const std::wstring place = ChosenPlace(Item(list));
+      int offset = localOffset;  // no place chosen: the computer's own time
+      if (!place.empty()) {
+        const std::optional<int> standard = StandardTime(place);
+        ASSERT_TRUE(standard) << "an unknown place, " << Printable(place);
+        offset = *standard;
+      }
+      const int there = ((*localMinutes + offset - localOffset) % 1440 + 1440) % 1440;
+      EXPECT_EQ(Printable(TextOf(Item(box))), Printable(ClockTextOf(there, twentyFourHour)))
+          << "clock " << box << " at " << Printable(place) << " (" << offset
+          << " minutes) when the local clock shows " << Printable(local) << " at " << localOffset;
     }
   }
 
  private:
+  Action ChooseRow(HWND list, int row) {
+    return {"row " + std::to_string(row) + " chosen in list " + Id(list), [=, this] {
+              SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
+              SendMessageW(m_dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE),
+                           reinterpret_cast<LPARAM>(list));
+            }};
+  }
   HWND Item(int id) const { return m_dlg.GetDlgItem(id); }
   static std::string Id(HWND control) { return std::to_string(GetDlgCtrlID(control)); }
 
+  // "14:07", or "02:07 P" on the 12-hour dial ("12:xx A" after midnight, "P" from noon).
+  static std::wstring ClockTextOf(int minutes, bool twentyFourHour) {
+    const int hour = minutes / 60;
+    const int dial = twentyFourHour ? hour : (hour % 12 == 0 ? 12 : hour % 12);
+    wchar_t text[16];
+    std::swprintf(text, std::size(text), L"%02d:%02d", dial, minutes % 60);
+    return std::wstring(text) + (twentyFourHour ? L"" : hour >= 12 ? L" P" : L" A");
+  }
+  // The minutes since midnight a clock text shows; nothing for a text no clock shows.
+  static std::optional<int> ReadClock(const std::wstring& text, bool twentyFourHour) {
+    for (int minutes = 0; minutes < 1440; ++minutes) {
+      if (ClockTextOf(minutes, twentyFourHour) == text) return minutes;
+    }
+    return std::nullopt;
+  }
+  // The place a list shows chosen, without the spaces some names carry; empty for none.
+  static std::wstring ChosenPlace(HWND list) {
+    const LRESULT row = SendMessageW(list, CB_GETCURSEL, 0, 0);
+    if (row < 0) return {};
+    std::wstring name(static_cast<std::size_t>(SendMessageW(list, CB_GETLBTEXTLEN, row, 0)), L' ');
+    SendMessageW(list, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(name.data()));
+    const std::size_t first = name.find_first_not_of(L' ');
+    const std::size_t last = name.find_last_not_of(L' ');
+    return first == std::wstring::npos ? std::wstring() : name.substr(first, last - first + 1);
+  }
+
+  // Every place's standard time by the name the lists show.
+  static std::optional<int> StandardTime(const std::wstring& place) {
+    for (const PlaceStandardTime& p : kPlaceStandardTimes) {
+      if (place == p.name) return p.minutes;
+    }
+    return std::nullopt;
+  }
+
   CWorldTimeDlg& m_dlg;
+  int& m_placesSwept;
 };
 
-// The clothing sheet: an entry chosen in a list brings the other two lists of its group to the
-// same row and changes nothing else; a page shows again what it showed before.
+// The size tables of the clothing sheet, written out here once: American, British and French
+// sizes, row by row.
+using SizeRow = std::array<const wchar_t*, 3>;
+const SizeRow kMenSuits[] = {{L"36", L"36", L"46"}, {L"38", L"38", L"48"}, {L"40", L"40", L"50"},
+                             {L"42", L"42", L"52"}, {L"44", L"44", L"54"}, {L"46", L"46", L"56"}};
+const SizeRow kMenShoes[] = {{L"8", L"7", L"41"},       {L"8.5", L"7.5", L"42"},
+                             {L"9.5", L"8.5", L"43"},   {L"10.5", L"9.5", L"44"},
+                             {L"11.5", L"10.5", L"45"}, {L"12", L"11", L"46"}};
+const SizeRow kWomenDresses[] = {
+    {L"6", L"8", L"--"},   {L"8", L"10", L"38"},  {L"10", L"12", L"40"}, {L"12", L"14", L"42"},
+    {L"14", L"16", L"44"}, {L"16", L"18", L"46"}, {L"18", L"20", L"48"}};
+const SizeRow kWomenShoes[] = {{L"6", L"4.5", L"38"}, {L"6.5", L"5", L"38"}, {L"7", L"5.5", L"39"},
+                               {L"7.5", L"6", L"39"}, {L"8", L"6.5", L"40"}, {L"8.5", L"7", L"41"},
+                               {L"9", L"7.5", L"41"}};
+// Garments then shoes, for the men's page (the first) and the women's.
+const std::span<const SizeRow> kSizeTables[2][2] = {{kMenSuits, kMenShoes},
+                                                    {kWomenDresses, kWomenShoes}};
+
+// The clothing sheet: every list holds its column of the page's size tables; an entry chosen in
+// a list brings the other two lists of its group to the same row and changes nothing else; a
+// page shows again what it showed before.
 class ClothingWalk : public WindowWalk {
  public:
   explicit ClothingWalk(HWND sheet) : m_sheet(sheet) {}
@@ -569,6 +697,7 @@ class ClothingWalk : public WindowWalk {
       }
     }
     m_seen[page] = now;
+    ExpectSizeTexts(page);
   }
 
  private:
@@ -578,6 +707,25 @@ class ClothingWalk : public WindowWalk {
 
   HWND Page() const {
     return reinterpret_cast<HWND>(SendMessageW(m_sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+  }
+
+  void ExpectSizeTexts(HWND page) const {
+    const auto index = SendMessageW(m_sheet, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(page), 0);
+    ASSERT_TRUE(index == 0 || index == 1) << "page " << index;
+    for (int i = 0; i < 6; ++i) {
+      const std::span<const SizeRow> table = kSizeTables[index][i / 3];
+      const HWND list = GetDlgItem(page, kLists[i]);
+      ASSERT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(table.size()))
+          << "entries of list " << kLists[i] << " on page " << index;
+      for (std::size_t row = 0; row < table.size(); ++row) {
+        wchar_t text[16] = {};
+        if (SendMessageW(list, CB_GETLBTEXTLEN, row, 0) < 16) {
+          SendMessageW(list, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(text));
+        }
+        EXPECT_EQ(Printable(text), Printable(table[row][i % 3]))
+            << "row " << row << " of list " << kLists[i] << " on page " << index;
+      }
+    }
   }
 
   HWND m_sheet;
@@ -614,13 +762,13 @@ std::unique_ptr<WindowWalk> Walk::RulesOf(int n, HWND window) {
   };
   CWnd* object = CWnd::FromHandlePermanent(window);
   if (auto* converter = dynamic_cast<CConverterDlg*>(object)) {
-    if (converter->Table().templateId == kTemplates[n]) {
+    if (converter->Window().templateId == kTemplates[n]) {
       return std::make_unique<ConverterWalk>(*converter);
     }
   } else if (n == kDateButton && dynamic_cast<CDateDlg*>(object)) {
     return std::make_unique<DateWalk>(window);
   } else if (auto* worldTime = dynamic_cast<CWorldTimeDlg*>(object)) {
-    if (n == kWorldTimeButton) return std::make_unique<WorldTimeWalk>(*worldTime);
+    if (n == kWorldTimeButton) return std::make_unique<WorldTimeWalk>(*worldTime, m_placesSwept);
   } else if (n == kClothingButton && dynamic_cast<CDlgDress*>(object)) {
     return std::make_unique<ClothingWalk>(window);
   } else if (n == CRalimetView::kAboutButton && dynamic_cast<CAboutDlg*>(object)) {

@@ -12,10 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "framework/handles.h"
 #include "res/resource.h"
 #include "test_support.h"
 #include "units/converter_windows.h"
 #include "units/speed_dlg.h"
+#include "units/unit_tables.h"
 
 namespace {
 
@@ -23,18 +25,29 @@ using Texts = std::map<int, std::wstring>;  // control -> text shown
 
 std::unique_ptr<CConverterDlg> Make(UINT templateId) {
   switch (templateId) {
-    case IDD_LENGTH: return std::make_unique<CLengthDlg>();
-    case IDD_AREA: return std::make_unique<CAreaDlg>();
-    case IDD_VOLUME: return std::make_unique<CVolumeDlg>();
-    case IDD_WEIGHT: return std::make_unique<CWeightDlg>();
-    case IDD_SPEED: return std::make_unique<CSpeedDlg>();
-    case IDD_TIME: return std::make_unique<CTimeDlg>();
-    default: return std::make_unique<CTempDlg>();
+    case IDD_LENGTH:
+      return std::make_unique<CLengthDlg>();
+    case IDD_AREA:
+      return std::make_unique<CAreaDlg>();
+    case IDD_VOLUME:
+      return std::make_unique<CVolumeDlg>();
+    case IDD_WEIGHT:
+      return std::make_unique<CWeightDlg>();
+    case IDD_SPEED:
+      return std::make_unique<CSpeedDlg>();
+    case IDD_TIME:
+      return std::make_unique<CTimeDlg>();
+    default:
+      return std::make_unique<CTempDlg>();
   }
 }
 
-std::wstring Text(const CWnd& dlg, int id) { return TextOf(dlg.GetDlgItem(id)); }
-void Type(const CWnd& dlg, int id, const wchar_t* text) { SetWindowTextW(dlg.GetDlgItem(id), text); }
+std::wstring Text(const CWnd& dlg, int id) {
+  return TextOf(dlg.GetDlgItem(id));
+}
+void Type(const CWnd& dlg, int id, const wchar_t* text) {
+  SetWindowTextW(dlg.GetDlgItem(id), text);
+}
 
 void ExpectTexts(const CWnd& dlg, const Texts& expected, const std::string& name) {
   for (const auto& [id, text] : expected) {
@@ -51,30 +64,73 @@ struct Opening {
 
 TEST(ConverterTest, EachWindowOpensWithItsUnitTable) {
   const Opening windows[] = {
-      {"length", IDD_LENGTH, L"الطول",
-       {{1010, L"160900.00000000"}, {1015, L"1609.00000000"}, {1008, L"1.60900000"},
-        {1009, L"63346.45670000"}, {1014, L"5278.87140000"}, {1013, L"1759.62380000"},
-        {1012, L"1.00000000"}, {1011, L"1609000.00000000"}}},
-      {"area", IDD_AREA, L"المساحة",
-       {{1024, L"1.00000000"}, {1020, L"2.59000000"}, {1026, L"259.00000000"},
-        {1027, L"640.00000000"}, {1023, L"2590000.00000000"}, {1022, L"27870000.00000000"},
-        {1025, L"4014500000.00000000"}, {1021, L"25900000000.00000000"}}},
-      {"volume", IDD_VOLUME, L"الحجم",
-       {{1028, L"1.00000000"}, {1030, L"1.75999905"}, {1033, L"0.87999952"},
-        {1034, L"0.21999988"}, {1036, L"0.00100000"}, {1037, L"61.02338720"},
-        {1056, L"0.03531984"}, {1038, L"1000.00000000"}}},
-      {"weight", IDD_WEIGHT, L"وزن",
-       {{1014, L"1000000.00000000"}, {1017, L"1000.00000000"}, {1019, L"35000.00000000"},
-        {1018, L"2205.00000000"}, {1011, L"1.00000000"}}},
-      {"speed", IDD_SPEED, L"السرعة",
-       {{1012, L"1.00000000"}, {1008, L"1.60900000"}, {1015, L"0.44694400"},
-        {1010, L"44.69440000"}, {1009, L"1.46635300"}, {1031, L"0.86897600"}}},
-      {"time", IDD_TIME, L"الزمن",
-       {{1027, L"1.00000000"}, {1016, L"10.00000000"}, {1015, L"100.00000000"},
-        {1014, L"5217.85714300"}, {1038, L"36525.00000000"}, {1012, L"876600.00000000"},
-        {1011, L"52596000.00000000"}, {1010, L"3155760000.00000000"}}},
-      {"temperature", IDD_TEMPERATURE, L"درجة الحرارة",
-       {{1003, L"1.00000000"}, {1004, L"33.80000000"}, {1032, L"274.15000000"}}},
+      {"length",
+       IDD_LENGTH,
+       L"الطول",
+       {{IDC_LENGTH_CENTIMETRE, L"160900.00000000"},
+        {IDC_LENGTH_METRE, L"1609.00000000"},
+        {IDC_LENGTH_KILOMETRE, L"1.60900000"},
+        {IDC_LENGTH_INCH, L"63346.45670000"},
+        {IDC_LENGTH_FOOT, L"5278.87140000"},
+        {IDC_LENGTH_YARD, L"1759.62380000"},
+        {IDC_LENGTH_MILE, L"1.00000000"},
+        {IDC_LENGTH_MILLIMETRE, L"1609000.00000000"}}},
+      {"area",
+       IDD_AREA,
+       L"المساحة",
+       {{IDC_AREA_SQ_MILE, L"1.00000000"},
+        {IDC_AREA_SQ_KILOMETRE, L"2.59000000"},
+        {IDC_AREA_HECTARE, L"259.00000000"},
+        {IDC_AREA_ACRE, L"640.00000000"},
+        {IDC_AREA_SQ_METRE, L"2590000.00000000"},
+        {IDC_AREA_SQ_FOOT, L"27870000.00000000"},
+        {IDC_AREA_SQ_INCH, L"4014500000.00000000"},
+        {IDC_AREA_SQ_CENTIMETRE, L"25900000000.00000000"}}},
+      {"volume",
+       IDD_VOLUME,
+       L"الحجم",
+       {{IDC_VOLUME_LITRE, L"1.00000000"},
+        {IDC_VOLUME_PINT, L"1.75999905"},
+        {IDC_VOLUME_QUART, L"0.87999952"},
+        {IDC_VOLUME_GALLON, L"0.21999988"},
+        {IDC_VOLUME_CU_METRE, L"0.00100000"},
+        {IDC_VOLUME_CU_INCH, L"61.02338720"},
+        {IDC_VOLUME_CU_FOOT, L"0.03531984"},
+        {IDC_VOLUME_CU_CENTIMETRE, L"1000.00000000"}}},
+      {"weight",
+       IDD_WEIGHT,
+       L"وزن",
+       {{IDC_WEIGHT_GRAM, L"1000000.00000000"},
+        {IDC_WEIGHT_KILOGRAM, L"1000.00000000"},
+        {IDC_WEIGHT_OUNCE, L"35000.00000000"},
+        {IDC_WEIGHT_POUND, L"2205.00000000"},
+        {IDC_WEIGHT_TON, L"1.00000000"}}},
+      {"speed",
+       IDD_SPEED,
+       L"السرعة",
+       {{IDC_SPEED_MILE_PER_HOUR, L"1.00000000"},
+        {IDC_SPEED_KM_PER_HOUR, L"1.60900000"},
+        {IDC_SPEED_METRE_PER_SECOND, L"0.44694400"},
+        {IDC_SPEED_CM_PER_SECOND, L"44.69440000"},
+        {IDC_SPEED_FOOT_PER_SECOND, L"1.46635300"},
+        {IDC_SPEED_KNOT, L"0.86897600"}}},
+      {"time",
+       IDD_TIME,
+       L"الزمن",
+       {{IDC_TIME_CENTURY, L"1.00000000"},
+        {IDC_TIME_DECADE, L"10.00000000"},
+        {IDC_TIME_YEAR, L"100.00000000"},
+        {IDC_TIME_WEEK, L"5217.85714300"},
+        {IDC_TIME_DAY, L"36525.00000000"},
+        {IDC_TIME_HOUR, L"876600.00000000"},
+        {IDC_TIME_MINUTE, L"52596000.00000000"},
+        {IDC_TIME_SECOND, L"3155760000.00000000"}}},
+      {"temperature",
+       IDD_TEMPERATURE,
+       L"درجة الحرارة",
+       {{IDC_TEMP_CELSIUS, L"1.00000000"},
+        {IDC_TEMP_FAHRENHEIT, L"33.80000000"},
+        {IDC_TEMP_KELVIN, L"274.15000000"}}},
   };
   for (const Opening& w : windows) {
     auto dlg = Make(w.templateId);
@@ -103,64 +159,184 @@ struct Typing {
 
 TEST(ConverterTest, TypingConvertsIntoEveryOtherField) {
   const Typing cases[] = {
-      {"length: 2 miles", IDD_LENGTH, 1012, L"2",
-       {{1008, L"3.21800000"}, {1015, L"3218.00000000"}, {1010, L"321800.00000000"},
-        {1011, L"3218000.00000000"}, {1009, L"126692.91340000"}, {1014, L"10557.74280000"},
-        {1013, L"3519.24760000"}, {1012, L"2"}}},
-      {"length: 1 km", IDD_LENGTH, 1008, L"1",
-       {{1012, L"0.62150404"}, {1015, L"1000.00000000"}, {1009, L"39370.07870000"},
-        {1014, L"3280.83990000"}, {1013, L"1093.61330000"}}},
-      {"length: -5 miles", IDD_LENGTH, 1012, L"-5",
-       {{1008, L"-8.04500000"}, {1014, L"-26394.35700000"}}},
-      {"area: 1 hectare", IDD_AREA, 1026, L"1",
-       {{1024, L"0.00386100"}, {1020, L"0.01000000"}, {1027, L"2.47104000"},
-        {1023, L"10000.00000000"}, {1022, L"107606.17000000"}, {1025, L"15500000.00000000"},
-        {1021, L"100000000.00000000"}}},
-      {"area: 1 acre", IDD_AREA, 1027, L"1",
-       {{1024, L"0.00156250"}, {1020, L"0.00404688"}, {1026, L"0.40468790"},
-        {1023, L"4046.87900000"}}},
-      {"volume: 1 gallon", IDD_VOLUME, 1034, L"1",
-       {{1028, L"4.54545700"}, {1030, L"8.00000000"}, {1033, L"4.00000000"},
-        {1036, L"0.00454545"}, {1037, L"277.37918260"}, {1056, L"0.16054482"},
-        {1038, L"4545.45769600"}}},
-      {"volume: 1 pint", IDD_VOLUME, 1030, L"1",
-       {{1033, L"0.50000000"}, {1034, L"0.12500000"}, {1028, L"0.56818212"}}},
-      {"volume: 1 cubic metre", IDD_VOLUME, 1036, L"1",
-       {{1028, L"1000.00000000"}, {1030, L"1760.00000000"}, {1034, L"220.00000000"},
-        {1056, L"35.31983700"}}},
-      {"weight: 1 kg", IDD_WEIGHT, 1017, L"1",
-       {{1014, L"1000.00000000"}, {1019, L"35.00000000"}, {1018, L"2.20500000"},
-        {1011, L"0.00100000"}}},
-      {"weight: 16 ounces", IDD_WEIGHT, 1019, L"16",
-       {{1018, L"1.00800000"}, {1017, L"0.45714286"}, {1014, L"457.14285714"}}},
-      {"weight: 1 pound", IDD_WEIGHT, 1018, L"1",
-       {{1019, L"15.87301587"}, {1017, L"0.45351474"}, {1014, L"453.51473923"}}},
-      {"speed: 100 km/h", IDD_SPEED, 1008, L"100",
-       {{1012, L"62.15040398"}, {1015, L"27.77700000"}, {1010, L"2777.77000000"},
-        {1009, L"91.13440000"}, {1031, L"54.00000000"}}},
-      {"speed: 1 knot", IDD_SPEED, 1031, L"1",
-       {{1012, L"1.15077977"}, {1008, L"1.85185185"}, {1015, L"0.51439006"},
-        {1010, L"51.43900620"}, {1009, L"1.68765263"}}},
-      {"time: 1 day", IDD_TIME, 1038, L"1",
-       {{1012, L"24.00000000"}, {1011, L"1440.00000000"}, {1010, L"86400.00000000"},
-        {1014, L"0.14285714"}, {1015, L"0.00273785"}, {1016, L"0.00027379"},
-        {1027, L"0.00002738"}}},
-      {"time: 1 year", IDD_TIME, 1015, L"1",
-       {{1014, L"52.17857143"}, {1038, L"365.25000000"}, {1012, L"8766.00000000"},
-        {1010, L"31557600.00000000"}, {1027, L"0.01000000"}}},
-      {"time: 1 week", IDD_TIME, 1014, L"1", {{1038, L"7.00000000"}, {1015, L"0.01916496"}}},
-      {"temperature: 100 C", IDD_TEMPERATURE, 1003, L"100",
-       {{1004, L"212.00000000"}, {1032, L"373.15000000"}}},
-      {"temperature: 212 F", IDD_TEMPERATURE, 1004, L"212",
-       {{1003, L"100.00000000"}, {1032, L"373.14999860"}}},
-      {"temperature: 32 F", IDD_TEMPERATURE, 1004, L"32",
-       {{1003, L"0.00000000"}, {1032, L"273.14999960"}}},
-      {"temperature: 0 K", IDD_TEMPERATURE, 1032, L"0",
-       {{1003, L"-273.15000000"}, {1004, L"-459.67000420"}}},
-      {"temperature: -40 C", IDD_TEMPERATURE, 1003, L"-40",
-       {{1004, L"-40.00000000"}, {1032, L"233.15000000"}}},
-      {"temperature: empty F", IDD_TEMPERATURE, 1004, L"",
-       {{1003, L"-17.77777778"}, {1032, L"255.37222200"}, {1004, L""}}},
+      {"length: 2 miles",
+       IDD_LENGTH,
+       IDC_LENGTH_MILE,
+       L"2",
+       {{IDC_LENGTH_KILOMETRE, L"3.21800000"},
+        {IDC_LENGTH_METRE, L"3218.00000000"},
+        {IDC_LENGTH_CENTIMETRE, L"321800.00000000"},
+        {IDC_LENGTH_MILLIMETRE, L"3218000.00000000"},
+        {IDC_LENGTH_INCH, L"126692.91340000"},
+        {IDC_LENGTH_FOOT, L"10557.74280000"},
+        {IDC_LENGTH_YARD, L"3519.24760000"},
+        {IDC_LENGTH_MILE, L"2"}}},
+      {"length: 1 km",
+       IDD_LENGTH,
+       IDC_LENGTH_KILOMETRE,
+       L"1",
+       {{IDC_LENGTH_MILE, L"0.62150404"},
+        {IDC_LENGTH_METRE, L"1000.00000000"},
+        {IDC_LENGTH_INCH, L"39370.07870000"},
+        {IDC_LENGTH_FOOT, L"3280.83990000"},
+        {IDC_LENGTH_YARD, L"1093.61330000"}}},
+      {"length: -5 miles",
+       IDD_LENGTH,
+       IDC_LENGTH_MILE,
+       L"-5",
+       {{IDC_LENGTH_KILOMETRE, L"-8.04500000"}, {IDC_LENGTH_FOOT, L"-26394.35700000"}}},
+      {"area: 1 hectare",
+       IDD_AREA,
+       IDC_AREA_HECTARE,
+       L"1",
+       {{IDC_AREA_SQ_MILE, L"0.00386100"},
+        {IDC_AREA_SQ_KILOMETRE, L"0.01000000"},
+        {IDC_AREA_ACRE, L"2.47104000"},
+        {IDC_AREA_SQ_METRE, L"10000.00000000"},
+        {IDC_AREA_SQ_FOOT, L"107606.17000000"},
+        {IDC_AREA_SQ_INCH, L"15500000.00000000"},
+        {IDC_AREA_SQ_CENTIMETRE, L"100000000.00000000"}}},
+      {"area: 1 acre",
+       IDD_AREA,
+       IDC_AREA_ACRE,
+       L"1",
+       {{IDC_AREA_SQ_MILE, L"0.00156250"},
+        {IDC_AREA_SQ_KILOMETRE, L"0.00404688"},
+        {IDC_AREA_HECTARE, L"0.40468790"},
+        {IDC_AREA_SQ_METRE, L"4046.87900000"}}},
+      {"volume: 1 gallon",
+       IDD_VOLUME,
+       IDC_VOLUME_GALLON,
+       L"1",
+       {{IDC_VOLUME_LITRE, L"4.54545700"},
+        {IDC_VOLUME_PINT, L"8.00000000"},
+        {IDC_VOLUME_QUART, L"4.00000000"},
+        {IDC_VOLUME_CU_METRE, L"0.00454545"},
+        {IDC_VOLUME_CU_INCH, L"277.37918260"},
+        {IDC_VOLUME_CU_FOOT, L"0.16054482"},
+        {IDC_VOLUME_CU_CENTIMETRE, L"4545.45769600"}}},
+      {"volume: 1 pint",
+       IDD_VOLUME,
+       IDC_VOLUME_PINT,
+       L"1",
+       {{IDC_VOLUME_QUART, L"0.50000000"},
+        {IDC_VOLUME_GALLON, L"0.12500000"},
+        {IDC_VOLUME_LITRE, L"0.56818212"}}},
+      {"volume: 1 cubic foot",
+       IDD_VOLUME,
+       IDC_VOLUME_CU_FOOT,
+       L"1",
+       {{IDC_VOLUME_CU_CENTIMETRE, L"28312.70144000"}, {IDC_VOLUME_LITRE, L"28.31270000"}}},
+      {"volume: 1 cubic centimetre",
+       IDD_VOLUME,
+       IDC_VOLUME_CU_CENTIMETRE,
+       L"1",
+       {{IDC_VOLUME_CU_FOOT, L"0.00003532"}, {IDC_VOLUME_LITRE, L"0.00100000"}}},
+      {"volume: 1 cubic metre",
+       IDD_VOLUME,
+       IDC_VOLUME_CU_METRE,
+       L"1",
+       {{IDC_VOLUME_LITRE, L"1000.00000000"},
+        {IDC_VOLUME_PINT, L"1760.00000000"},
+        {IDC_VOLUME_GALLON, L"220.00000000"},
+        {IDC_VOLUME_CU_FOOT, L"35.31983700"}}},
+      {"weight: 1 kg",
+       IDD_WEIGHT,
+       IDC_WEIGHT_KILOGRAM,
+       L"1",
+       {{IDC_WEIGHT_GRAM, L"1000.00000000"},
+        {IDC_WEIGHT_OUNCE, L"35.00000000"},
+        {IDC_WEIGHT_POUND, L"2.20500000"},
+        {IDC_WEIGHT_TON, L"0.00100000"}}},
+      {"weight: 16 ounces",
+       IDD_WEIGHT,
+       IDC_WEIGHT_OUNCE,
+       L"16",
+       {{IDC_WEIGHT_POUND, L"1.00800000"},
+        {IDC_WEIGHT_KILOGRAM, L"0.45714286"},
+        {IDC_WEIGHT_GRAM, L"457.14285714"}}},
+      {"weight: 1 pound",
+       IDD_WEIGHT,
+       IDC_WEIGHT_POUND,
+       L"1",
+       {{IDC_WEIGHT_OUNCE, L"15.87301587"},
+        {IDC_WEIGHT_KILOGRAM, L"0.45351474"},
+        {IDC_WEIGHT_GRAM, L"453.51473923"}}},
+      {"speed: 100 km/h",
+       IDD_SPEED,
+       IDC_SPEED_KM_PER_HOUR,
+       L"100",
+       {{IDC_SPEED_MILE_PER_HOUR, L"62.15040398"},
+        {IDC_SPEED_METRE_PER_SECOND, L"27.77700000"},
+        {IDC_SPEED_CM_PER_SECOND, L"2777.77000000"},
+        {IDC_SPEED_FOOT_PER_SECOND, L"91.13440000"},
+        {IDC_SPEED_KNOT, L"54.00000000"}}},
+      {"speed: 1 knot",
+       IDD_SPEED,
+       IDC_SPEED_KNOT,
+       L"1",
+       {{IDC_SPEED_MILE_PER_HOUR, L"1.15077977"},
+        {IDC_SPEED_KM_PER_HOUR, L"1.85185185"},
+        {IDC_SPEED_METRE_PER_SECOND, L"0.51439006"},
+        {IDC_SPEED_CM_PER_SECOND, L"51.43900620"},
+        {IDC_SPEED_FOOT_PER_SECOND, L"1.68765263"}}},
+      {"time: 1 day",
+       IDD_TIME,
+       IDC_TIME_DAY,
+       L"1",
+       {{IDC_TIME_HOUR, L"24.00000000"},
+        {IDC_TIME_MINUTE, L"1440.00000000"},
+        {IDC_TIME_SECOND, L"86400.00000000"},
+        {IDC_TIME_WEEK, L"0.14285714"},
+        {IDC_TIME_YEAR, L"0.00273785"},
+        {IDC_TIME_DECADE, L"0.00027379"},
+        {IDC_TIME_CENTURY, L"0.00002738"}}},
+      {"time: 1 year",
+       IDD_TIME,
+       IDC_TIME_YEAR,
+       L"1",
+       {{IDC_TIME_WEEK, L"52.17857143"},
+        {IDC_TIME_DAY, L"365.25000000"},
+        {IDC_TIME_HOUR, L"8766.00000000"},
+        {IDC_TIME_SECOND, L"31557600.00000000"},
+        {IDC_TIME_CENTURY, L"0.01000000"}}},
+      {"time: 1 week",
+       IDD_TIME,
+       IDC_TIME_WEEK,
+       L"1",
+       {{IDC_TIME_DAY, L"7.00000000"}, {IDC_TIME_YEAR, L"0.01916496"}}},
+      {"temperature: 100 C",
+       IDD_TEMPERATURE,
+       IDC_TEMP_CELSIUS,
+       L"100",
+       {{IDC_TEMP_FAHRENHEIT, L"212.00000000"}, {IDC_TEMP_KELVIN, L"373.15000000"}}},
+      {"temperature: 212 F",
+       IDD_TEMPERATURE,
+       IDC_TEMP_FAHRENHEIT,
+       L"212",
+       {{IDC_TEMP_CELSIUS, L"100.00000000"}, {IDC_TEMP_KELVIN, L"373.14999860"}}},
+      {"temperature: 32 F",
+       IDD_TEMPERATURE,
+       IDC_TEMP_FAHRENHEIT,
+       L"32",
+       {{IDC_TEMP_CELSIUS, L"0.00000000"}, {IDC_TEMP_KELVIN, L"273.14999960"}}},
+      {"temperature: 0 K",
+       IDD_TEMPERATURE,
+       IDC_TEMP_KELVIN,
+       L"0",
+       {{IDC_TEMP_CELSIUS, L"-273.15000000"}, {IDC_TEMP_FAHRENHEIT, L"-459.67000420"}}},
+      {"temperature: -40 C",
+       IDD_TEMPERATURE,
+       IDC_TEMP_CELSIUS,
+       L"-40",
+       {{IDC_TEMP_FAHRENHEIT, L"-40.00000000"}, {IDC_TEMP_KELVIN, L"233.15000000"}}},
+      {"temperature: empty F",
+       IDD_TEMPERATURE,
+       IDC_TEMP_FAHRENHEIT,
+       L"",
+       {{IDC_TEMP_CELSIUS, L"-17.77777778"},
+        {IDC_TEMP_KELVIN, L"255.37222200"},
+        {IDC_TEMP_FAHRENHEIT, L""}}},
   };
   for (const Typing& c : cases) {
     auto dlg = Make(c.templateId);
@@ -180,7 +356,7 @@ class LengthTest : public testing::Test {
 TEST_F(LengthTest, EmptiedFieldIsZeroAndStaysEmpty) {
   Type(m_dlg, IDC_LENGTH_METRE, L"");
   EXPECT_EQ(Text(m_dlg, IDC_LENGTH_METRE), L"");
-  EXPECT_EQ(m_dlg.Value(1), 0);
+  EXPECT_EQ(m_dlg.Value(length::kMetre), 0);
   for (int id : {IDC_LENGTH_MILE, IDC_LENGTH_KILOMETRE, IDC_LENGTH_INCH, IDC_LENGTH_MILLIMETRE}) {
     EXPECT_EQ(Text(m_dlg, id), L"0.00000000") << id;
   }
@@ -192,7 +368,7 @@ TEST_F(LengthTest, LetterBeepsAndPutsThePreviousValueBack) {
   EXPECT_EQ(beeps.count(), 1);
   EXPECT_EQ(Text(m_dlg, IDC_LENGTH_MILE), L"1.00000000");
   EXPECT_EQ(Text(m_dlg, IDC_LENGTH_KILOMETRE), L"1.60900000");
-  EXPECT_EQ(m_dlg.Value(6), 1);
+  EXPECT_EQ(m_dlg.Value(length::kMile), 1);
 }
 
 // Counts the texts a field is given from now on.
@@ -230,15 +406,16 @@ TEST_F(LengthTest, SameValueWrittenDifferentlyChangesNothingElse) {
   EXPECT_EQ(Text(m_dlg, IDC_LENGTH_KILOMETRE), L"4.82700000");
 }
 
+void DeleteMemoryDC(HDC dc) { DeleteDC(dc); }
+using MemoryDC = UniqueHandle<HDC, DeleteMemoryDC>;
+
 // The text colour the window gives a field when it is drawn.
 COLORREF TextColourOf(const CWnd& dlg, int id) {
-  const HDC dc = CreateCompatibleDC(nullptr);
-  SetTextColor(dc, RGB(1, 2, 3));
-  SendMessageW(dlg.m_hWnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+  const MemoryDC dc(CreateCompatibleDC(nullptr));
+  SetTextColor(dc.get(), RGB(1, 2, 3));
+  SendMessageW(dlg.m_hWnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.get()),
                reinterpret_cast<LPARAM>(dlg.GetDlgItem(id)));
-  const COLORREF colour = GetTextColor(dc);
-  DeleteDC(dc);
-  return colour;
+  return GetTextColor(dc.get());
 }
 
 TEST_F(LengthTest, NegativeNumbersAreRed) {
@@ -272,7 +449,7 @@ TEST_F(LengthTest, InfinityShowsAndIsRefusedAtTheNextEdit) {
   Type(m_dlg, IDC_LENGTH_KILOMETRE, L"1e308");
   EXPECT_EQ(Text(m_dlg, IDC_LENGTH_MILE), L"") << "too long to show";
   const int infinite[] = {IDC_LENGTH_METRE, IDC_LENGTH_CENTIMETRE, IDC_LENGTH_MILLIMETRE,
-                          IDC_LENGTH_INCH, IDC_LENGTH_FOOT, IDC_LENGTH_YARD};
+                          IDC_LENGTH_INCH,  IDC_LENGTH_FOOT,       IDC_LENGTH_YARD};
   for (int id : infinite) EXPECT_EQ(Text(m_dlg, id), L"1.#INF0000") << id;
 
   BeepCounter beeps;
@@ -314,9 +491,9 @@ TEST_F(LengthTest, ZeroTypedIntoAFieldTooLargeToShowConverts) {
 TEST_F(LengthTest, ARejectedKeyLeavesTheConvertedValuesExact) {
   Type(m_dlg, IDC_LENGTH_KILOMETRE, L"1");
   ASSERT_EQ(Text(m_dlg, IDC_LENGTH_MILE), L"0.62150404");
-  const double miles = m_dlg.Value(6);
+  const double miles = m_dlg.Value(length::kMile);
   Type(m_dlg, IDC_LENGTH_METRE, L"x");
-  EXPECT_EQ(m_dlg.Value(6), miles) << "not the eight decimals shown";
+  EXPECT_EQ(m_dlg.Value(length::kMile), miles) << "not the eight decimals shown";
 }
 
 TEST_F(LengthTest, InfinityNeverStaysOverAZero) {
@@ -324,11 +501,15 @@ TEST_F(LengthTest, InfinityNeverStaysOverAZero) {
   ASSERT_EQ(Text(m_dlg, IDC_LENGTH_YARD), L"1.#INF0000");
   Type(m_dlg, IDC_LENGTH_KILOMETRE, L"0");
   EXPECT_EQ(Text(m_dlg, IDC_LENGTH_YARD), L"0.00000000");
-  EXPECT_EQ(m_dlg.Value(5), 0);
+  EXPECT_EQ(m_dlg.Value(length::kYard), 0);
 }
 
-void SelectAll(HWND field) { SendMessageW(field, EM_SETSEL, 0, -1); }
-void CaretToEnd(HWND field) { SendMessageW(field, EM_SETSEL, 32767, 32767); }
+void SelectAll(HWND field) {
+  SendMessageW(field, EM_SETSEL, 0, -1);
+}
+void CaretToEnd(HWND field) {
+  SendMessageW(field, EM_SETSEL, 32767, 32767);
+}
 
 // Typed, pasted or undone back to the very text the field shows for its value, a field holds what
 // it now reads: the edit converts like any other.
@@ -374,10 +555,10 @@ TEST(ConverterTest, AnEditBackToTheShownTextConverts) {
 }
 
 TEST(ConverterTest, WithoutAMatrixEveryConvertedFieldIsZero) {
-  CConverterDlg dlg(kLengthTable, CUnitMatrix::NoTable{});
+  CConverterDlg dlg(kLengthWindow, CUnitMatrix::NoTable{});
   ASSERT_TRUE(dlg.Create());
   EXPECT_EQ(Text(dlg, IDC_LENGTH_MILE), L"1.00000000");
-  EXPECT_EQ(dlg.Value(2), 0);
+  EXPECT_EQ(dlg.Value(length::kKilometre), 0);
   EXPECT_EQ(Text(dlg, IDC_LENGTH_KILOMETRE), L"") << "an empty field stays empty for 0";
   Type(dlg, IDC_LENGTH_METRE, L"5");
   EXPECT_EQ(Text(dlg, IDC_LENGTH_MILE), L"0.00000000");
@@ -425,7 +606,7 @@ TEST(ConverterTest, EnterInAFieldClosesTheWindow) {
   EXPECT_EQ(dlg.DoModal(), IDOK) << "the back button's result";
   EXPECT_TRUE(sawWindow);
   EXPECT_FALSE(guard.closedIt()) << "Enter left the window open";
-  EXPECT_EQ(dlg.Value(1), 50) << "the fields were read on closing";
+  EXPECT_EQ(dlg.Value(temperature::kFahrenheit), 50) << "the fields were read on closing";
 }
 
 TEST(SpeedCursorTest, HorseComesOnlyFromTheProgramFolder) {

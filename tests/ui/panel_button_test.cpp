@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cwchar>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -175,7 +176,43 @@ TEST(PanelButtonTest, BitmapWithoutColourTableHasNoPalette) {
   EXPECT_FALSE(CPanelButton::LoadDibPalette(400)) << "no such bitmap";
 }
 
+// A bitmap resource's header and pixels, past its colour table.
+struct DibView {
+  const BITMAPINFOHEADER* header = nullptr;
+  std::vector<std::uint8_t> pixels;
+};
+DibView LoadDib(int id) {
+  DibView dib;
+  const HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_BITMAP);
+  if (!found) return dib;
+  const auto* bytes = static_cast<const std::uint8_t*>(LockResource(LoadResource(nullptr, found)));
+  dib.header = reinterpret_cast<const BITMAPINFOHEADER*>(bytes);
+  const DWORD colours =
+      dib.header->biClrUsed ? dib.header->biClrUsed : 1u << dib.header->biBitCount;
+  const std::size_t offset = dib.header->biSize + colours * sizeof(RGBQUAD);
+  dib.pixels.assign(bytes + offset, bytes + SizeofResource(nullptr, found));
+  return dib;
+}
+
 TEST(PanelButtonTest, TheTwoSetsShareShapesButNotColours) {
+  // The panel and the faces of all twelve buttons, 37 pictures in each set.
+  int pictures = 0;
+  for (int id = 144; id <= 197; ++id) {
+    const DibView first = LoadDib(id);
+    const DibView second = LoadDib(id + 1000);
+    ASSERT_EQ(first.header == nullptr, second.header == nullptr)
+        << "bitmap " << id << " has no twin";
+    if (!first.header) continue;
+    ++pictures;
+    EXPECT_EQ(first.header->biWidth, second.header->biWidth) << id;
+    EXPECT_EQ(first.header->biHeight, second.header->biHeight) << id;
+    EXPECT_EQ(first.header->biBitCount, 8) << id;
+    EXPECT_EQ(second.header->biBitCount, 8) << id;
+    EXPECT_TRUE(first.pixels == second.pixels) << "bitmaps " << id << " and " << id + 1000
+                                               << " differ in shape";
+  }
+  EXPECT_EQ(pictures, 37);
+
   const UniquePalette first(CPanelButton::LoadDibPalette(144));
   const UniquePalette second(CPanelButton::LoadDibPalette(1144));
   ASSERT_TRUE(first);
@@ -192,10 +229,21 @@ TEST(PanelButtonTest, TheTwoSetsShareShapesButNotColours) {
 
 }  // namespace
 
-// The click sound's library is loaded when first used, and from the system folder only.
+// The click sound's library is loaded when first used, and from the system folder only: a
+// winmm.dll beside the program, where a load by bare name would find it first, is never loaded.
 TEST(SystemSoundTest, TheSoundLibraryComesFromTheSystemFolder) {
+  namespace fs = std::filesystem;
+  if (GetModuleHandleW(L"winmm.dll")) GTEST_SKIP() << "already loaded by an earlier test";
+  wchar_t program[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, program, MAX_PATH);
+  const fs::path folder = fs::path(program).parent_path();
+  const fs::path planted = folder / L"winmm.dll";
+  fs::copy_file(folder / L"planted" / L"winmm.dll", planted, fs::copy_options::overwrite_existing);
+
   platform::StopSound();
   const HMODULE winmm = GetModuleHandleW(L"winmm.dll");
+  std::error_code ignored;
+  fs::remove(planted, ignored);
   ASSERT_NE(winmm, nullptr);
   wchar_t loaded[MAX_PATH] = {};
   wchar_t system[MAX_PATH] = {};

@@ -23,17 +23,22 @@ namespace {
 constexpr SIZE kBaseUnits{6, 13};
 constexpr double kSizeTolerance = 0.03;
 
-// The templates of each panel window, in the order its pages show (one for a dialog).
+// The templates of each panel window, in the order its pages show (one for a dialog), and how
+// many texts its labels, buttons, check boxes and group captions show: a converter's units and
+// its back button; the clothing sheet's two pages of two captions and six labels, and its one
+// button.
 struct Window {
   int button;
   std::vector<int> templates;
+  int texts;
 };
 const Window kWindows[] = {
-    {0, {IDD_AREA}},        {1, {IDD_DATE}},   {2, {IDD_MEN_SIZES, IDD_WOMEN_SIZES}},
-    {3, {IDD_SPEED}},       {4, {IDD_WORLDTIME}}, {5, {IDD_LENGTH}},
-    {6, {IDD_TIME}},        {7, {IDD_TEMPERATURE}}, {8, {IDD_VOLUME}},
-    {9, {IDD_WEIGHT}},      {10, {IDD_ABOUTBOX}},
+    {0, {IDD_AREA}, 9},       {1, {IDD_DATE}, 6},        {2, {IDD_MEN_SIZES, IDD_WOMEN_SIZES}, 17},
+    {3, {IDD_SPEED}, 7},      {4, {IDD_WORLDTIME}, 8},   {5, {IDD_LENGTH}, 9},
+    {6, {IDD_TIME}, 9},       {7, {IDD_TEMPERATURE}, 4}, {8, {IDD_VOLUME}, 9},
+    {9, {IDD_WEIGHT}, 6},     {10, {IDD_ABOUTBOX}, 6},
 };
+constexpr int kAllTexts = 90;
 
 // A template's size in dialog units, from its header (DIALOGEX or the older DIALOG).
 SIZE TemplateSize(int id) {
@@ -170,9 +175,12 @@ using TextFitTest = RunningAppTest;
 
 TEST_F(TextFitTest, EveryLabelShowsWholeAndEveryWindowHasItsDesignedSize) {
   Fit fit;
+  int windowsMeasured = 0;
   for (const Window& w : kWindows) {
     const char* name = kWindowNames[w.button];
+    const int textsBefore = fit.texts;
     ActInsideModalLoop([&](HWND active) {
+      ++windowsMeasured;
       const bool sheet = w.templates.size() > 1;
       for (size_t page = 0; page < w.templates.size(); ++page) {
         HWND dialog = active;
@@ -187,10 +195,12 @@ TEST_F(TextFitTest, EveryLabelShowsWholeAndEveryWindowHasItsDesignedSize) {
       PostMessageW(active, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     });
     m_view->RunButton(w.button);
+    EXPECT_EQ(fit.texts - textsBefore, w.texts) << name << ": texts measured";
   }
+  EXPECT_EQ(windowsMeasured, static_cast<int>(std::size(kWindows)));
   std::printf("%d/%d texts whole; the tightest, %s, has %ld pixels to spare\n", fit.whole,
               fit.texts, fit.tightestText.c_str(), fit.tightest);
-  EXPECT_GT(fit.texts, 0);
+  EXPECT_EQ(fit.texts, kAllTexts);
 }
 
 }  // namespace
