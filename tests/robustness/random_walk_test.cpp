@@ -44,7 +44,6 @@ constexpr unsigned long kActions = 10000;
 // Well inside the test's time-out, so that a slow walk says how far it came.
 constexpr auto kTimeLimit = std::chrono::seconds(100);
 constexpr int kMostActionsPerVisit = 150;
-constexpr wchar_t kTimeKey[] = L"Software\\NURIX\\TALVORA\\2.0\\MERISK\\KALVENT\\Time";
 constexpr wchar_t kInvalidDate[] = L"غير صالح";
 
 unsigned long FromEnvironment(const char* name, unsigned long fallback) {
@@ -892,7 +891,7 @@ void Walk::Visit(CRalimetView& view, int n) {
 class RandomWalkTest : public RunningAppTest {
  protected:
   void SetUp() override {
-    RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey);
+    RegDeleteKeyW(HKEY_CURRENT_USER, SettingsKey(CWorldTimeDlg::kSection).c_str());
     m_previousTime = platform::SetLocalTimeForTesting(WalkLocalTime);
     m_previousZone = platform::SetTimeZoneForTesting(WalkTimeZone);
     m_previousLocale = platform::SetUserLocaleInfoForTesting(WalkLocaleInfo);
@@ -903,7 +902,7 @@ class RandomWalkTest : public RunningAppTest {
     platform::SetLocalTimeForTesting(m_previousTime);
     platform::SetTimeZoneForTesting(m_previousZone);
     platform::SetUserLocaleInfoForTesting(m_previousLocale);
-    RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey);
+    RegDeleteKeyW(HKEY_CURRENT_USER, SettingsKey(CWorldTimeDlg::kSection).c_str());
   }
 
  private:

@@ -406,12 +406,9 @@ TEST_F(LengthTest, SameValueWrittenDifferentlyChangesNothingElse) {
   EXPECT_EQ(Text(m_dlg, IDC_LENGTH_KILOMETRE), L"4.82700000");
 }
 
-void DeleteMemoryDC(HDC dc) { DeleteDC(dc); }
-using MemoryDC = UniqueHandle<HDC, DeleteMemoryDC>;
-
 // The text colour the window gives a field when it is drawn.
 COLORREF TextColourOf(const CWnd& dlg, int id) {
-  const MemoryDC dc(CreateCompatibleDC(nullptr));
+  const UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
   SetTextColor(dc.get(), RGB(1, 2, 3));
   SendMessageW(dlg.m_hWnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.get()),
                reinterpret_cast<LPARAM>(dlg.GetDlgItem(id)));
