@@ -66,7 +66,7 @@ int ApplicationBitmapBase() {
 
 CRalimetView::CRalimetView()
     : m_nBitmapBase(ApplicationBitmapBase()),
-      m_pAccessible(std::make_unique<CAccessibleServer>(*this)) {
+      m_pAccessible(std::make_unique<CAccessibleServer>(new CPanelAccessible(*this))) {
   const HINSTANCE module = AfxGetResourceHandle();
   const HRSRC wave = FindResourceW(module, MAKEINTRESOURCEW(IDR_CLICK), L"WAVE");
   m_hWaveRes = wave ? LoadResource(module, wave) : nullptr;
