@@ -46,7 +46,8 @@ std::wstring ChosenText(HWND list) {
   const auto length = static_cast<int>(SendMessageW(list, CB_GETLBTEXTLEN, row, 0));
   if (length <= 0) return {};
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const LRESULT copied = SendMessageW(list, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(text.data()));
+  const LRESULT copied =
+      SendMessageW(list, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(text.data()));
   text.resize(copied > 0 && copied <= length ? static_cast<std::size_t>(copied) : 0);
   const std::size_t end = text.find_last_not_of(L' ');
   text.resize(end == std::wstring::npos ? 0 : end + 1);

@@ -153,9 +153,12 @@ TEST_F(ReaderNamesTest, DateFieldsSayDayMonthOrYearAndTheirCalendar) {
     int id;
     const wchar_t* name;
   } fields[] = {
-      {IDC_GREGORIAN_DAY, L"اليوم الميلادي"}, {IDC_GREGORIAN_MONTH, L"الشهر الميلادي"},
-      {IDC_GREGORIAN_YEAR, L"السنة الميلادية"}, {IDC_HIJRI_DAY, L"اليوم الهجري"},
-      {IDC_HIJRI_MONTH, L"الشهر الهجري"},       {IDC_HIJRI_YEAR, L"السنة الهجرية"},
+      {IDC_GREGORIAN_DAY, L"اليوم الميلادي"},
+      {IDC_GREGORIAN_MONTH, L"الشهر الميلادي"},
+      {IDC_GREGORIAN_YEAR, L"السنة الميلادية"},
+      {IDC_HIJRI_DAY, L"اليوم الهجري"},
+      {IDC_HIJRI_MONTH, L"الشهر الهجري"},
+      {IDC_HIJRI_YEAR, L"السنة الهجرية"},
       {IDC_WEEKDAY, L"يوم الأسبوع"},
   };
   for (const auto& field : fields) {
@@ -224,8 +227,9 @@ TEST_F(ReaderNamesTest, WorldTimeClocksSayWhichPlaceTheyShowAfterEveryChoice) {
     PostKeyDown(list, VK_DOWN);
     const std::string step = Utf8(choice.chosen);
     EXPECT_TRUE(WaitFor([&] { return ShownText(list) == choice.chosen; }, kActionTimeout)) << step;
-    WaitFor([&] { return NameOf(item(choice.place.time)) == std::wstring(L"توقيت ") + choice.chosen; },
-            kActionTimeout);
+    WaitFor(
+        [&] { return NameOf(item(choice.place.time)) == std::wstring(L"توقيت ") + choice.chosen; },
+        kActionTimeout);
     expectNamedFor(choice.place, choice.chosen, step.c_str());
   }
   ExpectNamedApart(ReadControls(window), "world time");
@@ -270,8 +274,10 @@ TEST_F(ReaderNamesTest, ConverterFieldsKeepTheirLabels) {
     int id;
     const wchar_t* label;
   } fields[] = {
-      {IDC_LENGTH_KILOMETRE, L"كيلو متر"},   {IDC_LENGTH_METRE, L"متــــــــر"},
-      {IDC_LENGTH_MILE, L"ميــــــل"},        {IDC_LENGTH_INCH, L"بـــوصة"},
+      {IDC_LENGTH_KILOMETRE, L"كيلو متر"},
+      {IDC_LENGTH_METRE, L"متــــــــر"},
+      {IDC_LENGTH_MILE, L"ميــــــل"},
+      {IDC_LENGTH_INCH, L"بـــوصة"},
   };
   for (const auto& field : fields) {
     EXPECT_EQ(NameOf(GetDlgItem(length, field.id)), field.label) << field.id;

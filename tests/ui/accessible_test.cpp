@@ -52,8 +52,8 @@ class NamedControlTest : public ::testing::Test {
     ASSERT_NE(m_window, nullptr);
     for (HWND* edit : {&m_named, &m_plain}) {
       *edit = CreateWindowExW(0, L"EDIT", L"1582", WS_CHILD | WS_VISIBLE | WS_BORDER,
-                              edit == &m_named ? 10 : 150, 10, 120, 20, m_window, nullptr,
-                              nullptr, nullptr);
+                              edit == &m_named ? 10 : 150, 10, 120, 20, m_window, nullptr, nullptr,
+                              nullptr);
       ASSERT_NE(*edit, nullptr);
     }
   }
@@ -98,8 +98,7 @@ TEST_F(NamedControlTest, OnlyTheNameIsTheProgramsTheRestIsTheSystemsAnswer) {
 
 std::vector<HWND> g_renamed;
 
-void CALLBACK RecordRename(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD,
-                           DWORD) {
+void CALLBACK RecordRename(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD, DWORD) {
   if (object == OBJID_CLIENT && child == CHILDID_SELF) g_renamed.push_back(hwnd);
 }
 
