@@ -254,8 +254,10 @@ class CNamedAccessible final : public CAccessibleObject {
 struct NamedControl {
   std::wstring name;
   std::unique_ptr<CAccessibleServer> server;  // made at a reader's first question
+  bool gone = false;                          // from WM_DESTROY on: no new server
 
   LRESULT Serve(HWND control, WPARAM wParam) {
+    if (gone) return 0;
     if (!server) {
       const accessible::ComLibrary* com = Com();
       IAccessible* standard = nullptr;
@@ -288,6 +290,7 @@ LRESULT CALLBACK NamedControlProc(HWND control, UINT message, WPARAM wParam, LPA
       break;
     case WM_DESTROY:
       named->server.reset();
+      named->gone = true;
       break;
     case WM_NCDESTROY:
       RemoveWindowSubclass(control, NamedControlProc, id);
