@@ -2,135 +2,27 @@
 
 #include <climits>
 #include <iterator>
-#include <optional>
 
-#include "framework/platform.h"
 #include "panel/ralimet_view.h"
 
 namespace {
 
-// COM and Active Accessibility, from the system folder at a reader's first question: the launcher
-// starts without loading them, and an oleacc.dll planted beside the program is never loaded.
-struct ComLibrary {
-  decltype(&::CoInitializeEx) coInitializeEx;
-  decltype(&::CoUninitialize) coUninitialize;
-  decltype(&::CoDisconnectObject) coDisconnectObject;
-  decltype(&::SysAllocString) sysAllocString;
-  decltype(&::LresultFromObject) lresultFromObject;
-  decltype(&::AccessibleObjectFromWindow) accessibleObjectFromWindow;
-};
-
-template <class Function>
-bool Bind(Function& function, HMODULE module, const char* name) {
-  function = module ? reinterpret_cast<Function>(
-                          reinterpret_cast<void*>(GetProcAddress(module, name)))
-                    : nullptr;
-  return function != nullptr;
-}
-
-// Null when any part is missing.
-const ComLibrary* Com() {
-  static const std::optional<ComLibrary> library = []() -> std::optional<ComLibrary> {
-    const HMODULE ole32 = platform::LoadSystemLibrary(L"ole32.dll");
-    const HMODULE oleaut32 = platform::LoadSystemLibrary(L"oleaut32.dll");
-    const HMODULE oleacc = platform::LoadSystemLibrary(L"oleacc.dll");
-    ComLibrary com{};
-    const bool complete =
-        Bind(com.coInitializeEx, ole32, "CoInitializeEx") &&
-        Bind(com.coUninitialize, ole32, "CoUninitialize") &&
-        Bind(com.coDisconnectObject, ole32, "CoDisconnectObject") &&
-        Bind(com.sysAllocString, oleaut32, "SysAllocString") &&
-        Bind(com.lresultFromObject, oleacc, "LresultFromObject") &&
-        Bind(com.accessibleObjectFromWindow, oleacc, "AccessibleObjectFromWindow");
-    return complete ? std::optional(com) : std::nullopt;
-  }();
-  return library ? &*library : nullptr;
-}
+using accessible::Clear;
+using accessible::CopyText;
+using accessible::NotAProperty;
+using accessible::SetLong;
 
 constexpr wchar_t kPressAction[] = L"اضغط";
 
-// Out-parameters are cleared (a VARIANT to VT_EMPTY) before anything can fail, so a caller never
-// frees garbage. False when one is null.
-template <class... T>
-bool Clear(T*... out) {
-  ((out ? void(*out = T{}) : void()), ...);
-  return (out && ...);
-}
-
-void SetChild(VARIANT* out, long childId) {
-  out->vt = VT_I4;
-  out->lVal = childId;
-}
-
 long ChildId(int button) { return button + 1; }
-
-HRESULT CopyText(const wchar_t* text, BSTR* out) {
-  *out = Com() ? Com()->sysAllocString(text) : nullptr;
-  return *out ? S_OK : E_OUTOFMEMORY;
-}
 
 bool Overlap(LONG aFrom, LONG aTo, LONG bFrom, LONG bTo) { return aFrom < bTo && bFrom < aTo; }
 
-// The answer for a property the panel does not have (value, description, help, shortcut), after
-// the child id has been checked.
-template <class... Out>
-HRESULT NotAProperty(HRESULT resolved, Out*... out) {
-  if (!Clear(out...)) return E_INVALIDARG;
-  return FAILED(resolved) ? resolved : DISP_E_MEMBERNOTFOUND;
-}
-
 }  // namespace
-
-HRESULT CPanelAccessible::QueryInterface(REFIID riid, void** ppv) {
-  if (!ppv) return E_POINTER;
-  if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) ||
-      riid == __uuidof(IAccessible)) {
-    *ppv = static_cast<IAccessible*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *ppv = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG CPanelAccessible::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&m_nRefs)); }
-
-ULONG CPanelAccessible::Release() {
-  const LONG refs = InterlockedDecrement(&m_nRefs);
-  if (refs == 0) delete this;
-  return static_cast<ULONG>(refs);
-}
-
-HRESULT CPanelAccessible::GetTypeInfoCount(UINT* pctinfo) {
-  if (!pctinfo) return E_INVALIDARG;
-  *pctinfo = 0;
-  return S_OK;
-}
-
-HRESULT CPanelAccessible::GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo) {
-  if (ppTInfo) *ppTInfo = nullptr;
-  return E_NOTIMPL;
-}
-
-HRESULT CPanelAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
-  return E_NOTIMPL;
-}
-
-HRESULT CPanelAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                 UINT*) {
-  return E_NOTIMPL;
-}
 
 HRESULT CPanelAccessible::Resolve(const VARIANT& child, int& target) const {
   if (!m_pView) return RPC_E_DISCONNECTED;
-  if (child.vt != VT_I4) return E_INVALIDARG;
-  if (child.lVal == CHILDID_SELF) {
-    target = kSelf;
-    return S_OK;
-  }
-  if (child.lVal < 1 || child.lVal > CRalimetView::kButtonCount) return E_INVALIDARG;
-  target = child.lVal - 1;
-  return S_OK;
+  return accessible::ResolveChild(child, CRalimetView::kButtonCount, target);
 }
 
 RECT CPanelAccessible::ScreenRect(int target) const {
@@ -195,7 +87,7 @@ HRESULT CPanelAccessible::get_accParent(IDispatch** ppdispParent) {
   if (!Clear(ppdispParent)) return E_INVALIDARG;
   if (!m_pView) return RPC_E_DISCONNECTED;
   // The view's window object, which the system provides.
-  const ComLibrary* com = Com();
+  const accessible::ComLibrary* com = accessible::Com();
   if (!com) return E_FAIL;
   return com->accessibleObjectFromWindow(m_pView->m_hWnd, static_cast<DWORD>(OBJID_WINDOW),
                                          __uuidof(IDispatch),
@@ -233,7 +125,7 @@ HRESULT CPanelAccessible::get_accRole(VARIANT varChild, VARIANT* pvarRole) {
   int target = kNone;
   if (!Clear(pvarRole)) return E_INVALIDARG;
   if (const HRESULT hr = Resolve(varChild, target); FAILED(hr)) return hr;
-  SetChild(pvarRole, target == kSelf ? ROLE_SYSTEM_CLIENT : ROLE_SYSTEM_PUSHBUTTON);
+  SetLong(pvarRole, target == kSelf ? ROLE_SYSTEM_CLIENT : ROLE_SYSTEM_PUSHBUTTON);
   return S_OK;
 }
 
@@ -241,7 +133,7 @@ HRESULT CPanelAccessible::get_accState(VARIANT varChild, VARIANT* pvarState) {
   int target = kNone;
   if (!Clear(pvarState)) return E_INVALIDARG;
   if (const HRESULT hr = Resolve(varChild, target); FAILED(hr)) return hr;
-  SetChild(pvarState, StateOf(target));
+  SetLong(pvarState, StateOf(target));
   return S_OK;
 }
 
@@ -277,7 +169,7 @@ HRESULT CPanelAccessible::get_accFocus(VARIANT* pvarChild) {
   if (!m_pView) return RPC_E_DISCONNECTED;
   if (!m_pView->HasFocus()) return S_FALSE;
   const int hot = m_pView->GetHot();
-  SetChild(pvarChild, hot >= 0 ? ChildId(hot) : CHILDID_SELF);
+  SetLong(pvarChild, hot >= 0 ? ChildId(hot) : CHILDID_SELF);
   return S_OK;
 }
 
@@ -286,7 +178,7 @@ HRESULT CPanelAccessible::get_accSelection(VARIANT* pvarChildren) {
   if (!m_pView) return RPC_E_DISCONNECTED;
   const int hot = m_pView->GetHot();
   if (!m_pView->HasFocus() || hot < 0) return S_FALSE;
-  SetChild(pvarChildren, ChildId(hot));
+  SetLong(pvarChildren, ChildId(hot));
   return S_OK;
 }
 
@@ -341,7 +233,7 @@ HRESULT CPanelAccessible::accNavigate(long navDir, VARIANT varStart, VARIANT* pv
       return E_INVALIDARG;
   }
   if (end == kNone) return S_FALSE;
-  SetChild(pvarEndUpAt, ChildId(end));
+  SetLong(pvarEndUpAt, ChildId(end));
   return S_OK;
 }
 
@@ -354,7 +246,7 @@ HRESULT CPanelAccessible::accHitTest(long xLeft, long yTop, VARIANT* pvarChild) 
   ScreenToClient(m_pView->m_hWnd, &point);
   if (!PtInRect(&client, point)) return S_FALSE;
   const int n = m_pView->ButtonAt(point);
-  SetChild(pvarChild, n >= 0 ? ChildId(n) : CHILDID_SELF);
+  SetLong(pvarChild, n >= 0 ? ChildId(n) : CHILDID_SELF);
   return S_OK;
 }
 
@@ -365,22 +257,4 @@ HRESULT CPanelAccessible::accDoDefaultAction(VARIANT varChild) {
   // Posted: the button's window is modal, and the reader's call must return first.
   m_pView->PostClick(target);
   return S_OK;
-}
-
-CAccessibleServer::~CAccessibleServer() {
-  m_pObject->Disconnect();
-  if (m_bServed) Com()->coDisconnectObject(m_pObject, 0);
-  m_pObject->Release();
-  if (m_bOwnsApartment) Com()->coUninitialize();
-}
-
-LRESULT CAccessibleServer::Serve(WPARAM wParam) {
-  const ComLibrary* com = Com();
-  if (!com) return 0;
-  if (!m_bServed) {
-    // A single-threaded apartment: the object is called on this thread, between its messages.
-    m_bOwnsApartment = SUCCEEDED(com->coInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    m_bServed = true;
-  }
-  return com->lresultFromObject(__uuidof(IAccessible), wParam, m_pObject);
 }

@@ -1,35 +1,17 @@
 #pragma once
 
-#include <windows.h>
-// After windows.h: the accessibility interfaces.
-#include <oleacc.h>
+#include "framework/accessible.h"
 
 class CRalimetView;
 
 // The launcher panel as a screen reader sees it (Microsoft Active Accessibility): the view's
 // client object, whose twelve children are the panel buttons as simple push buttons, child id
-// n + 1 for button n. It reads and drives the view; the view owns it through CAccessibleServer.
-class CPanelAccessible final : public IAccessible {
+// n + 1 for button n. It reads and drives the view; the view owns it through a CAccessibleServer.
+class CPanelAccessible final : public CAccessibleObject {
  public:
   explicit CPanelAccessible(CRalimetView& view) : m_pView(&view) {}
-  CPanelAccessible(const CPanelAccessible&) = delete;
-  CPanelAccessible& operator=(const CPanelAccessible&) = delete;
 
-  // Lets go of the view: from then on every call answers RPC_E_DISCONNECTED, as it does across
-  // processes once the object is disconnected.
-  void Disconnect() { m_pView = nullptr; }
-
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
-
-  // IDispatch: readers call IAccessible directly; there is no type information.
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) override;
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo) override;
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                   UINT*) override;
+  void Disconnect() override { m_pView = nullptr; }
 
   // IAccessible
   HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** ppdispParent) override;
@@ -56,14 +38,11 @@ class CPanelAccessible final : public IAccessible {
                                         VARIANT* pvarEndUpAt) override;
   HRESULT STDMETHODCALLTYPE accHitTest(long xLeft, long yTop, VARIANT* pvarChild) override;
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT varChild) override;
-  // Names are the program's own: readers may not change them.
-  HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
  private:
-  ~CPanelAccessible() = default;
+  ~CPanelAccessible() override = default;
 
-  static constexpr int kSelf = -1;
+  static constexpr int kSelf = accessible::kSelf;
   static constexpr int kNone = -2;
   // Checks the view and the child id; on S_OK, target is the button it names (0 to 11), or kSelf
   // for the panel itself.
@@ -80,24 +59,4 @@ class CPanelAccessible final : public IAccessible {
   long StateOf(int target) const;
 
   CRalimetView* m_pView;
-  LONG m_nRefs = 1;
-};
-
-// What the view keeps for screen readers: its one accessible object for its whole life. COM is
-// loaded and begun on this thread at the first question, so that start-up does not pay for it.
-class CAccessibleServer {
- public:
-  explicit CAccessibleServer(CRalimetView& view) : m_pObject(new CPanelAccessible(view)) {}
-  // Disconnects the object, so that a reader still holding it gets an error, and releases it.
-  ~CAccessibleServer();
-  CAccessibleServer(const CAccessibleServer&) = delete;
-  CAccessibleServer& operator=(const CAccessibleServer&) = delete;
-
-  // The answer to WM_GETOBJECT for the client object; 0 (the system answers) without COM.
-  LRESULT Serve(WPARAM wParam);
-
- private:
-  CPanelAccessible* m_pObject;
-  bool m_bServed = false;
-  bool m_bOwnsApartment = false;  // this server began COM on the thread and ends it
 };

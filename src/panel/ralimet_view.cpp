@@ -49,7 +49,7 @@ const MessageMap CRalimetView::kMessageMap{&CView::kMessageMap, kRoutes};
 
 CRalimetView::CRalimetView()
     : m_nBitmapBase(ApplicationBitmapBase()),
-      m_pAccessible(std::make_unique<CAccessibleServer>(*this)) {
+      m_pAccessible(std::make_unique<CAccessibleServer>(new CPanelAccessible(*this))) {
   const void* sound = FindResourceBytes(IDR_CLICK, L"WAVE").data();
 
   m_hPalette = CPanelButton::LoadDibPalette(IDB_PANEL + m_nBitmapBase);

@@ -1,5 +1,8 @@
 #include "sizes/dress_sheet.h"
 
+#include <commctrl.h>
+
+#include "framework/accessible.h"
 #include "panel/panel_palette.h"
 
 IMPLEMENT_DYNAMIC(CDlgDress, CPropertySheet)
@@ -25,6 +28,9 @@ BOOL CDlgDress::OnInitDialog() {
   GetWindowRect(back, &rect);
   MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
   MoveWindow(back, 8, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+  // The tabs read as their pages; the row of tabs itself has no label to be named by.
+  SetAccessibleName(reinterpret_cast<HWND>(SendMessageW(m_hWnd, PSM_GETTABCONTROL, 0, 0)),
+                    L"الصفحة");
   return TRUE;
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "framework/accessible.h"
 #include "res/resource.h"
 
 IMPLEMENT_DYNAMIC(CSizePage, CPropertyPage)
@@ -15,6 +16,11 @@ namespace {
 constexpr std::array<int, 3> kGarmentLists{IDC_SIZE_GARMENT_US, IDC_SIZE_GARMENT_UK,
                                            IDC_SIZE_GARMENT_FR};
 constexpr std::array<int, 3> kShoeLists{IDC_SIZE_SHOE_US, IDC_SIZE_SHOE_UK, IDC_SIZE_SHOE_FR};
+
+// A list reads to a screen reader as its group and its system, "أحذية، فرنسي": its labels stand
+// after it in the template, so the system's own rule would give it no name.
+constexpr std::array<const wchar_t*, 3> kSystemNames{L"أمريكي", L"بريطاني", L"فرنسي"};
+constexpr wchar_t kNameSeparator[] = L"، ";
 
 std::wstring Widen(const char* ascii) { return std::wstring(ascii, ascii + std::strlen(ascii)); }
 
@@ -30,12 +36,12 @@ CSizePage::CSizePage(UINT nIDTemplate, const Group& garments, const Group& shoes
     : CPropertyPage(nIDTemplate), m_groups{garments, shoes} {}
 
 CMenDPage::CMenDPage()
-    : CSizePage(IDD_MEN_SIZES, {kMenSuits, kGarmentLists, {0, 0, 0}},
-                {kMenShoes, kShoeLists, {0, 0, 0}}) {}
+    : CSizePage(IDD_MEN_SIZES, {L"بدل ومعاطف", kMenSuits, kGarmentLists, {0, 0, 0}},
+                {L"أحذية", kMenShoes, kShoeLists, {0, 0, 0}}) {}
 
 CWomDPage::CWomDPage()
-    : CSizePage(IDD_WOMEN_SIZES, {kWomenDresses, kGarmentLists, {0, 0, 1}},
-                {kWomenShoes, kShoeLists, {0, 0, 0}}) {}
+    : CSizePage(IDD_WOMEN_SIZES, {L"بدل وفساتين", kWomenDresses, kGarmentLists, {0, 0, 1}},
+                {L"أحذية", kWomenShoes, kShoeLists, {0, 0, 0}}) {}
 
 void CSizePage::DoDataExchange(CDataExchange* pDX) {
   for (std::size_t g = 0; g < m_groups.size(); ++g) {
@@ -57,6 +63,7 @@ void CSizePage::Fill(const Group& group) {
       SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
     }
     SendMessageW(list, CB_SETCURSEL, group.firstEntries[c], 0);
+    SetAccessibleName(list, group.name + std::wstring(kNameSeparator) + kSystemNames[c]);
   }
 }
 

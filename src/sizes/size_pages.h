@@ -12,6 +12,7 @@ class CSizePage : public CPropertyPage {
 
  public:
   struct Group {
+    const wchar_t* name;  // as its box is captioned, for screen readers
     SizeTable table;
     std::array<int, 3> lists;  // American, British, French
     std::array<int, 3> firstEntries;  // selected when the page is first shown

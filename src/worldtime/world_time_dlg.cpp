@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "convert/field_exchange.h"
+#include "framework/accessible.h"
 #include "framework/app.h"
 #include "framework/platform.h"
 #include "panel/panel_palette.h"
@@ -19,6 +20,38 @@ std::int32_t ComputerOffsetCode() {
   const DWORD state = platform::TimeZone(zone);
   return LocalOffsetCode(static_cast<ZoneState>(state), zone.Bias, zone.StandardBias,
                          zone.DaylightBias);
+}
+
+// What a screen reader says for the controls whose names never change; NameClock names the place
+// clocks after their places.
+constexpr wchar_t kFirstPlaceName[] = L"البلد الأول";
+constexpr wchar_t kSecondPlaceName[] = L"البلد الثاني";
+// clang-format off
+constexpr ControlName kReaderNames[] = {
+    {IDC_WT_LOCAL_TIME,        L"التوقيت المحلي"},
+    {IDC_WT_LOCAL_HOUR_SPIN,   L"ساعة التوقيت المحلي"},
+    {IDC_WT_LOCAL_MINUTE_SPIN, L"دقيقة التوقيت المحلي"},
+    {IDC_WT_FIRST_PLACE,       kFirstPlaceName},
+    {IDC_WT_SECOND_PLACE,      kSecondPlaceName},
+};
+// clang-format on
+constexpr wchar_t kClockName[] = L"توقيت ";
+constexpr wchar_t kHourName[] = L"ساعة ";
+constexpr wchar_t kMinuteName[] = L"دقيقة ";
+
+// The text of a list's chosen row without the spaces some place names end with; empty when no
+// row is chosen.
+std::wstring ChosenText(HWND list) {
+  const auto row = static_cast<WPARAM>(SendMessageW(list, CB_GETCURSEL, 0, 0));
+  const auto length = static_cast<int>(SendMessageW(list, CB_GETLBTEXTLEN, row, 0));
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const LRESULT copied =
+      SendMessageW(list, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied > 0 && copied <= length ? static_cast<std::size_t>(copied) : 0);
+  const std::size_t end = text.find_last_not_of(L' ');
+  text.resize(end == std::wstring::npos ? 0 : end + 1);
+  return text;
 }
 
 // value + step wrapped into 0 to range - 1. Wide, so that no step can overflow.
@@ -104,6 +137,9 @@ BOOL CWorldTimeDlg::OnInitDialog() {
   FillPlaceLists();
   SelectStoredPlace(m_comboCountry1, kFirstPlaceEntry, kDefaultFirstPlace);
   SelectStoredPlace(m_comboCountry2, kSecondPlaceEntry, kDefaultSecondPlace);
+  SetAccessibleNames(m_hWnd, kReaderNames);
+  NameClock(kFirstPlace);
+  NameClock(kSecondPlace);
   // Upper above lower, so that the up arrow steps forward.
   for (const HWND spin : {m_spinLocalHour, m_spinCountry1Hour, m_spinCountry2Hour}) {
     SendMessageW(spin, UDM_SETRANGE, 0, MAKELPARAM(kHoursPerDay - 1, 0));
@@ -164,6 +200,17 @@ void CWorldTimeDlg::SelectStoredPlace(HWND list, const wchar_t* entry, int defau
 void CWorldTimeDlg::StorePlace(HWND list, const wchar_t* entry) {
   const auto row = static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0));
   if (const CWinApp* pApp = AfxGetApp()) pApp->WriteProfileInt(kSection, entry, row);
+}
+
+void CWorldTimeDlg::NameClock(Clock clock) {
+  const bool first = clock == kFirstPlace;
+  std::wstring place = ChosenText(first ? m_comboCountry1 : m_comboCountry2);
+  // With no place chosen the clock keeps the computer's time: it reads as its list.
+  if (place.empty()) place = first ? kFirstPlaceName : kSecondPlaceName;
+  const std::wstring name = kClockName + place;
+  SetAccessibleName(GetDlgItem(first ? IDC_WT_FIRST_TIME : IDC_WT_SECOND_TIME), name);
+  SetAccessibleName(first ? m_spinCountry1Hour : m_spinCountry2Hour, kHourName + name);
+  SetAccessibleName(first ? m_spinCountry1Minute : m_spinCountry2Minute, kMinuteName + name);
 }
 
 std::int32_t CWorldTimeDlg::ClockCode(Clock clock) const {
@@ -255,12 +302,14 @@ BOOL CWorldTimeDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
 }
 
 void CWorldTimeDlg::OnSelChangeFirstPlace() {
+  NameClock(kFirstPlace);
   Carry(kSecondPlace, kFirstPlace);
   Refresh();
   StorePlace(m_comboCountry1, kFirstPlaceEntry);
 }
 
 void CWorldTimeDlg::OnSelChangeSecondPlace() {
+  NameClock(kSecondPlace);
   UpdateData(true);
   Carry(kFirstPlace, kSecondPlace);
   Refresh();

@@ -51,6 +51,9 @@ class CWorldTimeDlg : public CDialog {
   void FillPlaceLists();
   void SelectStoredPlace(HWND list, const wchar_t* entry, int defaultRow);
   void StorePlace(HWND list, const wchar_t* entry);
+  // Names a place clock, its time box and spin buttons, for screen readers after the place it
+  // shows: "توقيت الكويت".
+  void NameClock(Clock clock);
   // The offset code a clock stands at: a place list without a selection stands for the
   // computer's own zone.
   std::int32_t ClockCode(Clock clock) const;

@@ -48,7 +48,7 @@ TEST(SystemLibraryTest, ComesFromTheSystemFolderEvenWhereTheSearchFlagIsRefused)
                         {"search flag refused", LoadWithoutSearchFlags}};
   for (const Case& c : cases) {
     const platform::LoadLibraryFn previous = platform::SetLoadLibraryForTesting(c.loader);
-    for (const wchar_t* library : {L"winmm.dll", L"comdlg32.dll"}) {
+    for (const wchar_t* library : {L"winmm.dll", L"comdlg32.dll", L"ole32.dll", L"oleacc.dll"}) {
       const std::string name = std::string(c.name) + ", " + testing::PrintToString(library);
       g_loads.clear();
       const HMODULE module = platform::LoadSystemLibrary(library);

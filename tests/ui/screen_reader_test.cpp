@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "../e2e/msaa_reader.h"
+#include "msaa_reader.h"
 #include "launcher_fixture.h"
 #include "panel_geometry.h"
 

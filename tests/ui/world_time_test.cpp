@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "msaa_reader.h"
 #include "app/ralimet_app.h"
 #include "dialog_fixture.h"
 #include "framework/app.h"
@@ -470,6 +471,24 @@ TEST_F(WorldTimeTest, StoredValuesThatAreNotRowsNeverBreakTheWindow) {
   EXPECT_EQ(Shown(), (Clocks{L"10:00", L"07:30", L"10:00"}));
   PressKey(Item(IDC_WT_SECOND_HOUR_SPIN), VK_UP);
   EXPECT_EQ(Shown(), (Clocks{L"11:00", L"08:30", L"11:00"}));
+}
+
+// A screen reader names a clock after its place; with none chosen, after the list it follows.
+TEST_F(WorldTimeTest, AClockWithNoPlaceReadsAsItsListUntilOneIsChosen) {
+  const auto name = [&](int id) {
+    return msaa::Text(msaa::ClientObject(Item(id)).get(), &IAccessible::get_accName, CHILDID_SELF);
+  };
+  RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey);
+  StoreRow(CWorldTimeDlg::kSecondPlaceEntry, 500);
+  Open();
+  EXPECT_EQ(name(IDC_WT_FIRST_TIME), L"توقيت الكويت");
+  EXPECT_EQ(name(IDC_WT_SECOND_TIME), L"توقيت البلد الثاني");
+  EXPECT_EQ(name(IDC_WT_SECOND_MINUTE_SPIN), L"دقيقة توقيت البلد الثاني");
+  SendMessageW(Item(IDC_WT_SECOND_PLACE), CB_SETCURSEL, 1, 0);
+  PressKey(Item(IDC_WT_SECOND_PLACE), VK_DOWN);
+  ASSERT_EQ(Selection(IDC_WT_SECOND_PLACE), 2);
+  EXPECT_EQ(name(IDC_WT_SECOND_TIME), L"توقيت أستراليا") << "without the space its row ends with";
+  EXPECT_EQ(name(IDC_WT_SECOND_HOUR_SPIN), L"ساعة توقيت أستراليا");
 }
 
 TEST_F(WorldTimeTest, DaylightSavingInForceGivesThePlacesTheirTimes) {
