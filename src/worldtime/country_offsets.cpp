@@ -190,7 +190,7 @@ ClockTime CarryClock(ClockTime time, std::int32_t fromCode, std::int32_t toCode)
   return carried;
 }
 
-std::int32_t LocalOffsetCode(std::int64_t biasInForce) {
+std::int32_t OffsetCodeFromBias(std::int64_t biasInForce) {
   // Whole days change no clock; dropping them keeps the hours inside what a code can hold.
   const std::int64_t ahead = -(biasInForce % kMinutesPerDay);
   const auto hours = static_cast<std::int32_t>(ahead / kMinutesPerHour);
@@ -211,13 +211,13 @@ std::int32_t LocalOffsetCode(ZoneState state, std::int32_t bias, std::int32_t st
     case ZoneState::kInvalid:
       return 0;
     case ZoneState::kStandard:
-      return LocalOffsetCode(static_cast<std::int64_t>(bias) + standardBias);
+      return OffsetCodeFromBias(static_cast<std::int64_t>(bias) + standardBias);
     case ZoneState::kDaylight:
-      return LocalOffsetCode(static_cast<std::int64_t>(bias) + daylightBias);
+      return OffsetCodeFromBias(static_cast<std::int64_t>(bias) + daylightBias);
     case ZoneState::kUnknown:
       break;
   }
-  return LocalOffsetCode(static_cast<std::int64_t>(bias));
+  return OffsetCodeFromBias(static_cast<std::int64_t>(bias));
 }
 
 std::wstring ClockText(int hour, int minute, bool twentyFourHour) {

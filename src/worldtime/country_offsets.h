@@ -65,8 +65,8 @@ enum class ZoneState : std::uint32_t {
   kInvalid = 0xFFFFFFFFu,  // the call failed
 };
 
-// The offset code of the computer's zone from its bias in force (minutes, UTC = local + bias).
-std::int32_t LocalOffsetCode(std::int64_t biasInForce);
+// The offset code of a zone from its bias in force (minutes, UTC = local + bias).
+std::int32_t OffsetCodeFromBias(std::int64_t biasInForce);
 // The same from the fields of the zone information and the state the call answered: the clock
 // read with GetLocalTime includes daylight saving, so the offset must include it too. A failed
 // call gives 0 (UTC), its fields being undefined.
