@@ -18,12 +18,12 @@ constexpr DWORD kUpDownStyle =
 }  // namespace
 
 const CommandRoute CDateDlg::kRoutes[] = {
-    CommandRange(EN_CHANGE, IDC_GREGORIAN_DAY, IDC_GREGORIAN_DAY, &CDateDlg::OnChangeGregorian),
-    CommandRange(EN_CHANGE, IDC_GREGORIAN_MONTH, IDC_GREGORIAN_MONTH, &CDateDlg::OnChangeGregorian),
-    CommandRange(EN_CHANGE, IDC_GREGORIAN_YEAR, IDC_GREGORIAN_YEAR, &CDateDlg::OnChangeGregorian),
-    CommandRange(EN_CHANGE, IDC_HIJRI_DAY, IDC_HIJRI_DAY, &CDateDlg::OnChangeHijri),
-    CommandRange(EN_CHANGE, IDC_HIJRI_MONTH, IDC_HIJRI_MONTH, &CDateDlg::OnChangeHijri),
-    CommandRange(EN_CHANGE, IDC_HIJRI_YEAR, IDC_HIJRI_YEAR, &CDateDlg::OnChangeHijri),
+    Command(EN_CHANGE, IDC_GREGORIAN_DAY, &CDateDlg::OnChangeGregorian),
+    Command(EN_CHANGE, IDC_GREGORIAN_MONTH, &CDateDlg::OnChangeGregorian),
+    Command(EN_CHANGE, IDC_GREGORIAN_YEAR, &CDateDlg::OnChangeGregorian),
+    Command(EN_CHANGE, IDC_HIJRI_DAY, &CDateDlg::OnChangeHijri),
+    Command(EN_CHANGE, IDC_HIJRI_MONTH, &CDateDlg::OnChangeHijri),
+    Command(EN_CHANGE, IDC_HIJRI_YEAR, &CDateDlg::OnChangeHijri),
 };
 const MessageMap CDateDlg::kMessageMap{&CDialog::kMessageMap, kRoutes};
 

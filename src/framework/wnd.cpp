@@ -22,19 +22,23 @@ IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
 const MessageMap CCmdTarget::kMessageMap{nullptr, {}};
 
-bool CCmdTarget::OnCmdMsg(UINT id, UINT code) {
+const CommandRoute* CCmdTarget::FindRoute(UINT message, UINT code, UINT id) const {
   for (const MessageMap* map = &GetMessageMap(); map; map = map->base) {
     for (const CommandRoute& route : map->routes) {
-      if (route.code != code || id < route.firstId || id > route.lastId) continue;
-      if (route.handler) {
-        (this->*route.handler)();
-      } else {
-        (this->*route.rangeHandler)(id);
+      if (route.message == message && route.code == code && id >= route.firstId &&
+          id <= route.lastId) {
+        return &route;
       }
-      return true;
     }
   }
-  return false;
+  return nullptr;
+}
+
+bool CCmdTarget::OnCmdMsg(UINT id, UINT code) {
+  const CommandRoute* route = FindRoute(WM_COMMAND, code, id);
+  if (!route) return false;
+  route->invoke(*this, route->handler, id, 0, 0);
+  return true;
 }
 
 CWnd::~CWnd() {
@@ -137,6 +141,11 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   // Mouse positions are signed: left of or above the window they are negative.
   const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
   const auto flags = static_cast<UINT>(wParam);
+  if (message != WM_COMMAND && message != WM_NOTIFY) {
+    if (const CommandRoute* route = FindRoute(message, 0, 0)) {
+      return route->invoke(*this, route->handler, 0, wParam, lParam);
+    }
+  }
   switch (message) {
     case WM_COMMAND:
       if (OnCommand(wParam, lParam)) return 0;
@@ -215,7 +224,15 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
   return OnCmdMsg(LOWORD(wParam), hwndControl ? HIWORD(wParam) : 0);
 }
 
-BOOL CWnd::OnNotify(WPARAM, LPARAM, LRESULT*) { return FALSE; }
+BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  if (!header) return FALSE;
+  const auto id = static_cast<UINT>(header->idFrom);
+  const CommandRoute* route = FindRoute(WM_NOTIFY, header->code, id);
+  if (!route) return FALSE;
+  *pResult = route->invoke(*this, route->handler, id, wParam, lParam);
+  return TRUE;
+}
 
 int CWnd::OnCreate(CREATESTRUCTW*) { return static_cast<int>(Default()); }
 void CWnd::OnActivate(UINT, HWND, BOOL) { Default(); }

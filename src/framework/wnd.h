@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <bit>
+#include <concepts>
+#include <cstddef>
 #include <span>
 #include <string>
 #include <type_traits>
@@ -11,14 +14,22 @@
 class CCmdTarget;
 class CDataExchange;
 
-// One row of a message map: which notification from which controls (or which command) is answered
-// by which member. Built with Command() or CommandRange() below, never by hand.
+// One row of a message map: which command, notification or window message is answered by which
+// member. Built with Command(), CommandRange(), Notify() or OnMessage() below, never by hand.
 struct CommandRoute {
-  UINT code;  // BN_CLICKED, EN_CHANGE, ...; 0 for menu and accelerator commands
-  UINT firstId;
+  // The member, its type set aside; restored by the invoker made with it.
+  using AnyHandler = void (CCmdTarget::*)();
+  // What the handler is given: the sender's identifier (commands and notifications) and the
+  // message's parameters. Answers the message's result.
+  using Invoker = LRESULT (*)(CCmdTarget& target, AnyHandler handler, UINT id, WPARAM wParam,
+                              LPARAM lParam);
+
+  UINT message;  // WM_COMMAND, WM_NOTIFY or another window message
+  UINT code;     // BN_CLICKED, EN_CHANGE, UDN_DELTAPOS, ...; 0 for menus, accelerators, messages
+  UINT firstId;  // the senders answered; 0 for other window messages
   UINT lastId;
-  void (CCmdTarget::*handler)();          // for a single identifier
-  void (CCmdTarget::*rangeHandler)(UINT);  // for a range; told which identifier sent it
+  AnyHandler handler;
+  Invoker invoke;
 };
 
 // A class's routes, searched before those of its base class.
@@ -27,16 +38,97 @@ struct MessageMap {
   std::span<const CommandRoute> routes;
 };
 
+namespace route_detail {
+
+// Member pointers of one class share one representation, so the handler survives the trip.
+template <class Handler>
+CommandRoute::AnyHandler Erase(Handler handler) {
+  return std::bit_cast<CommandRoute::AnyHandler>(handler);
+}
+template <class Handler>
+Handler Restore(CommandRoute::AnyHandler handler) {
+  return std::bit_cast<Handler>(handler);
+}
+
+inline LRESULT InvokePlain(CCmdTarget& target, CommandRoute::AnyHandler handler, UINT, WPARAM,
+                           LPARAM) {
+  (target.*handler)();
+  return 0;
+}
+
+inline LRESULT InvokeWithId(CCmdTarget& target, CommandRoute::AnyHandler handler, UINT id, WPARAM,
+                            LPARAM) {
+  (target.*Restore<void (CCmdTarget::*)(UINT)>(handler))(id);
+  return 0;
+}
+
+template <class Header>
+LRESULT InvokeNotify(CCmdTarget& target, CommandRoute::AnyHandler handler, UINT, WPARAM,
+                     LPARAM lParam) {
+  LRESULT result = 0;
+  (target.*Restore<void (CCmdTarget::*)(Header*, LRESULT*)>(handler))(
+      reinterpret_cast<Header*>(lParam), &result);
+  return result;
+}
+
+inline LRESULT InvokeMessage(CCmdTarget& target, CommandRoute::AnyHandler handler, UINT,
+                             WPARAM wParam, LPARAM lParam) {
+  return (target.*Restore<LRESULT (CCmdTarget::*)(WPARAM, LPARAM)>(handler))(wParam, lParam);
+}
+
+// A notification's header: NMHDR itself, or a structure that begins with one.
+template <class Header>
+constexpr bool kIsNotifyHeader = std::is_same_v<Header, NMHDR> || requires(Header h) {
+  { h.hdr } -> std::same_as<NMHDR&>;
+  requires offsetof(Header, hdr) == 0;
+};
+
+}  // namespace route_detail
+
+// A command (code from control id, or a menu or accelerator command with code 0).
 template <class T>
 CommandRoute Command(UINT code, UINT id, void (T::*handler)()) {
   static_assert(std::is_base_of_v<CCmdTarget, T>);
-  return {code, id, id, static_cast<void (CCmdTarget::*)()>(handler), nullptr};
+  return {WM_COMMAND, code, id, id, static_cast<CommandRoute::AnyHandler>(handler),
+          route_detail::InvokePlain};
 }
 
+// A command whose handler is told which control sent it, for one handler over several rows.
+template <class T>
+CommandRoute Command(UINT code, UINT id, void (T::*handler)(UINT)) {
+  static_assert(std::is_base_of_v<CCmdTarget, T>);
+  return {WM_COMMAND, code, id, id,
+          route_detail::Erase(static_cast<void (CCmdTarget::*)(UINT)>(handler)),
+          route_detail::InvokeWithId};
+}
+
+// A command from any control in [firstId, lastId]; the handler is told which one.
 template <class T>
 CommandRoute CommandRange(UINT code, UINT firstId, UINT lastId, void (T::*handler)(UINT)) {
+  CommandRoute route = Command(code, firstId, handler);
+  route.lastId = lastId;
+  return route;
+}
+
+// A control's WM_NOTIFY. The handler is given the notification's own header (NMHDR, NMUPDOWN,
+// ...) and the message's result, 0 unless it sets another.
+template <class T, class Header>
+CommandRoute Notify(UINT code, UINT id, void (T::*handler)(Header*, LRESULT*)) {
   static_assert(std::is_base_of_v<CCmdTarget, T>);
-  return {code, firstId, lastId, nullptr, static_cast<void (CCmdTarget::*)(UINT)>(handler)};
+  static_assert(route_detail::kIsNotifyHeader<Header>);
+  return {WM_NOTIFY, code, id, id,
+          route_detail::Erase(static_cast<void (CCmdTarget::*)(Header*, LRESULT*)>(handler)),
+          route_detail::InvokeNotify<Header>};
+}
+
+// Any other window message. The handler answers the message's result; one that leaves the message
+// to the window's own procedure answers Default().
+template <class T>
+CommandRoute OnMessage(UINT message, LRESULT (T::*handler)(WPARAM, LPARAM)) {
+  static_assert(std::is_base_of_v<CCmdTarget, T>);
+  return {message, 0, 0, 0,
+          route_detail::Erase(static_cast<LRESULT (CCmdTarget::*)(WPARAM, LPARAM)>(handler)),
+          route_detail::InvokeMessage};
 }
 
 // In a class with a message map of its own:
@@ -44,6 +136,8 @@ CommandRoute CommandRange(UINT code, UINT firstId, UINT lastId, void (T::*handle
 // and in its source file, the rows and the link to the base class's map:
 //   const CommandRoute CMyDlg::kRoutes[] = {
 //       Command(EN_CHANGE, IDC_VALUE, &CMyDlg::OnChangeValue),
+//       Notify(UDN_DELTAPOS, IDC_VALUE_SPIN, &CMyDlg::OnDeltaPosValue),
+//       OnMessage(WM_APP, &CMyDlg::OnApp),
 //   };
 //   const MessageMap CMyDlg::kMessageMap{&CDialog::kMessageMap, kRoutes};
 #define DECLARE_MESSAGE_MAP()                \
@@ -57,17 +151,21 @@ class CCmdTarget : public CObject {
   DECLARE_DYNAMIC(CCmdTarget)
 
  public:
-  // Runs the first route, from this class up to the root, that answers code from id.
+  // Runs the first command route, from this class up to the root, that answers code from id.
   bool OnCmdMsg(UINT id, UINT code);
 
  protected:
+  // The first route, from this class up to the root, that answers message (with code, from id);
+  // null when none does.
+  const CommandRoute* FindRoute(UINT message, UINT code, UINT id) const;
+
   static const MessageMap kMessageMap;
   virtual const MessageMap& GetMessageMap() const { return kMessageMap; }
 };
 
 // A C++ object bound to a window: set when the window is attached, cleared at WM_NCDESTROY.
-// Window messages reach virtual handlers named after them; commands and control notifications
-// reach the message map.
+// A message with a row in the message map goes to that row; common messages otherwise reach
+// virtual handlers named after them.
 class CWnd : public CCmdTarget {
   DECLARE_DYNAMIC(CWnd)
 
@@ -108,8 +206,8 @@ class CWnd : public CCmdTarget {
 
   // Handlers of window messages. Each one's default lets the window's original procedure answer.
   virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
-  // A control's WM_NOTIFY. Answers TRUE when handled, with the message's result in *pResult;
-  // FALSE lets the default processing answer.
+  // A control's WM_NOTIFY, given to its row in the map. Answers TRUE when handled, with the
+  // message's result in *pResult; FALSE lets the default processing answer.
   virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
   virtual int OnCreate(CREATESTRUCTW* pCreateStruct);
   virtual void OnActivate(UINT state, HWND hwndOther, BOOL bMinimized);

@@ -64,6 +64,11 @@ int ApplicationBitmapBase() {
 
 }  // namespace
 
+const CommandRoute CRalimetView::kRoutes[] = {
+    OnMessage(WM_CLICKBUTTON, &CRalimetView::OnClickButton),
+};
+const MessageMap CRalimetView::kMessageMap{&CView::kMessageMap, kRoutes};
+
 CRalimetView::CRalimetView()
     : m_nBitmapBase(ApplicationBitmapBase()),
       m_pAccessible(std::make_unique<CAccessibleServer>(*this)) {
@@ -240,12 +245,9 @@ void CRalimetView::OnDestroy() {
   CView::OnDestroy();
 }
 
-LRESULT CRalimetView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CLICKBUTTON) {
-    ClickButton(static_cast<int>(wParam));
-    return 0;
-  }
-  return CView::WindowProc(message, wParam, lParam);
+LRESULT CRalimetView::OnClickButton(WPARAM wParam, LPARAM) {
+  ClickButton(static_cast<int>(wParam));
+  return 0;
 }
 
 void CRalimetView::RunButton(int n) {

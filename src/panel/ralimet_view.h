@@ -58,7 +58,10 @@ class CRalimetView : public CView {
   void OnSetFocus(HWND hwndOld) override;
   LRESULT OnGetObject(WPARAM wParam, LPARAM lParam) override;
   void OnDestroy() override;
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The click that PostClick asked for: wParam is the button.
+  LRESULT OnClickButton(WPARAM wParam, LPARAM lParam);
+
+  DECLARE_MESSAGE_MAP()
 
  private:
   // Sets button n's state; when that changed, redraws it, tells screen readers and answers true.

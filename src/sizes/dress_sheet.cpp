@@ -4,6 +4,11 @@
 
 IMPLEMENT_DYNAMIC(CDlgDress, CPropertySheet)
 
+const CommandRoute CDlgDress::kRoutes[] = {
+    Command(BN_CLICKED, IDOK, &CDlgDress::OnEnter),
+};
+const MessageMap CDlgDress::kMessageMap{&CPropertySheet::kMessageMap, kRoutes};
+
 CDlgDress::CDlgDress() : CPropertySheet(L"مقاسات الملبوسات") {
   m_psh.dwFlags |= PSH_NOAPPLYNOW | PSH_RTLREADING;
   AddPage(&m_pageMen);
@@ -30,11 +35,4 @@ void CDlgDress::OnActivate(UINT state, HWND hwndOther, BOOL bMinimized) {
   }
 }
 
-// Enter still asks for the OK button that is gone; it closes the sheet as "رجــوع" does.
-BOOL CDlgDress::OnCommand(WPARAM wParam, LPARAM lParam) {
-  if (LOWORD(wParam) == IDOK && HIWORD(wParam) == BN_CLICKED) {
-    PostMessageW(m_hWnd, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
-    return TRUE;
-  }
-  return CPropertySheet::OnCommand(wParam, lParam);
-}
+void CDlgDress::OnEnter() { PostMessageW(m_hWnd, PSM_PRESSBUTTON, PSBTN_CANCEL, 0); }

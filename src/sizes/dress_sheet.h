@@ -12,7 +12,10 @@ class CDlgDress : public CPropertySheet {
  protected:
   BOOL OnInitDialog() override;
   void OnActivate(UINT state, HWND hwndOther, BOOL bMinimized) override;
-  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  // Enter still asks for the OK button that is gone; it closes the sheet as "رجــوع" does.
+  void OnEnter();
+
+  DECLARE_MESSAGE_MAP()
 
  private:
   CWomDPage m_pageWomen;

@@ -21,8 +21,7 @@ class CScriptedDlg : public CExchangeTestDlg {
     PostMessageW(m_hWnd, WM_APP, 0, 0);
     return result;
   }
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message != WM_APP) return CExchangeTestDlg::WindowProc(message, wParam, lParam);
+  LRESULT OnRunScript(WPARAM, LPARAM) {
     m_ownerSeen = GetWindow(m_hWnd, GW_OWNER);
     m_script(*this);
     return 0;
@@ -32,9 +31,16 @@ class CScriptedDlg : public CExchangeTestDlg {
     CExchangeTestDlg::OnOK();
   }
 
+  DECLARE_MESSAGE_MAP()
+
  private:
   std::function<void(CScriptedDlg&)> m_script;
 };
+
+const CommandRoute CScriptedDlg::kRoutes[] = {
+    OnMessage(WM_APP, &CScriptedDlg::OnRunScript),
+};
+const MessageMap CScriptedDlg::kMessageMap{&CExchangeTestDlg::kMessageMap, kRoutes};
 
 TEST(DialogTest, OkReadsTheFieldsAndEndsTheLoop) {
   CScriptedDlg dlg([](CScriptedDlg& d) {
