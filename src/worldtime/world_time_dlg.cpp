@@ -114,6 +114,13 @@ const CommandRoute CWorldTimeDlg::kRoutes[] = {
     Command(BN_CLICKED, IDC_WT_LOCAL_NOW, &CWorldTimeDlg::SetLocalTimeNow),
     Command(BN_CLICKED, IDC_WT_24_HOUR, &CWorldTimeDlg::On24Hour),
     CommandRange(EN_SETFOCUS, IDC_WT_FIRST_TIME, IDC_WT_LOCAL_TIME, &CWorldTimeDlg::OnSetFocusTime),
+    Notify(UDN_DELTAPOS, IDC_WT_LOCAL_HOUR_SPIN, &CWorldTimeDlg::OnDeltaPosSpin),
+    Notify(UDN_DELTAPOS, IDC_WT_LOCAL_MINUTE_SPIN, &CWorldTimeDlg::OnDeltaPosSpin),
+    Notify(UDN_DELTAPOS, IDC_WT_FIRST_HOUR_SPIN, &CWorldTimeDlg::OnDeltaPosSpin),
+    Notify(UDN_DELTAPOS, IDC_WT_FIRST_MINUTE_SPIN, &CWorldTimeDlg::OnDeltaPosSpin),
+    Notify(UDN_DELTAPOS, IDC_WT_SECOND_HOUR_SPIN, &CWorldTimeDlg::OnDeltaPosSpin),
+    Notify(UDN_DELTAPOS, IDC_WT_SECOND_MINUTE_SPIN, &CWorldTimeDlg::OnDeltaPosSpin),
+    OnMessage(WM_NEXTDLGCTL, &CWorldTimeDlg::OnNextDlgCtl),
 };
 const MessageMap CWorldTimeDlg::kMessageMap{&CDialog::kMessageMap, kRoutes};
 
@@ -262,27 +269,21 @@ bool CWorldTimeDlg::FindSpin(HWND spin, Clock& clock, bool& hours) const {
 }
 
 // The positions the spin buttons keep are never read back: only their steps count.
-BOOL CWorldTimeDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-  if (!header || header->code != UDN_DELTAPOS) {
-    return CDialog::OnNotify(wParam, lParam, pResult);
-  }
+void CWorldTimeDlg::OnDeltaPosSpin(NMUPDOWN* pChange, LRESULT* pResult) {
   Clock clock = kLocal;
   bool hours = false;
-  if (FindSpin(header->hwndFrom, clock, hours)) {
-    const int step = reinterpret_cast<const NMUPDOWN*>(lParam)->iDelta;
+  if (FindSpin(pChange->hdr.hwndFrom, clock, hours)) {
     // Minutes wrap within their hour: they never carry into it.
     if (hours) {
-      m_hour[clock] = Wrap(m_hour[clock], step, kHoursPerDay);
+      m_hour[clock] = Wrap(m_hour[clock], pChange->iDelta, kHoursPerDay);
     } else {
-      m_minute[clock] = Wrap(m_minute[clock], step, kMinutesPerHour);
+      m_minute[clock] = Wrap(m_minute[clock], pChange->iDelta, kMinutesPerHour);
     }
     CarryToTheOthers(clock);
     Refresh();
   }
   // The default processing lets the spin button move on as well.
   *pResult = Default();
-  return TRUE;
 }
 
 void CWorldTimeDlg::OnSelChangeFirstPlace() { PlaceChanged(kFirstPlace); }
@@ -317,17 +318,16 @@ void CWorldTimeDlg::OnSetFocusTime(UINT controlId) {
 // Tab and Shift+Tab from either spin button of a clock leave the clock as a whole: in the tab
 // order the minutes stand before the time box, which hands the focus straight back to the hours.
 // So Tab goes on from the hours spin button, Shift+Tab back from the time box.
-LRESULT CWorldTimeDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CWorldTimeDlg::OnNextDlgCtl(WPARAM wParam, LPARAM lParam) {
   Clock clock = kLocal;
   bool hours = false;
-  if (message == WM_NEXTDLGCTL && !LOWORD(lParam) && FindSpin(::GetFocus(), clock, hours)) {
-    const bool back = wParam != 0;
-    const HWND from = back ? GetDlgItem(kClocks[clock].timeBox) : m_spinHour[clock];
-    const HWND next = GetNextDlgTabItem(m_hWnd, from, back);
-    SendMessageW(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
-    return 0;
-  }
-  return CDialog::WindowProc(message, wParam, lParam);
+  // A control named in wParam is the dialog manager's own business.
+  if (LOWORD(lParam) || !FindSpin(::GetFocus(), clock, hours)) return Default();
+  const bool back = wParam != 0;
+  const HWND from = back ? GetDlgItem(kClocks[clock].timeBox) : m_spinHour[clock];
+  const HWND next = GetNextDlgTabItem(m_hWnd, from, back);
+  SendMessageW(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
+  return 0;
 }
 
 void CWorldTimeDlg::OnActivate(UINT state, HWND hwndOther, BOOL bMinimized) {

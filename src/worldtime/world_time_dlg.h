@@ -1,5 +1,10 @@
 #pragma once
 
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+// clang-format on
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -32,9 +37,11 @@ class CWorldTimeDlg : public CDialog {
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
-  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
   void OnActivate(UINT state, HWND hwndOther, BOOL bMinimized) override;
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  // A step of any spin button: one clock moves, the other two follow.
+  void OnDeltaPosSpin(NMUPDOWN* pChange, LRESULT* pResult);
+  LRESULT OnNextDlgCtl(WPARAM wParam, LPARAM lParam);
 
   void OnSelChangeFirstPlace();
   void OnSelChangeSecondPlace();
