@@ -173,8 +173,7 @@ bool IsPlaceRow(int row) {
 }
 
 std::int32_t PlaceOffsetCode(int row, std::int32_t localOffset) {
-  return IsPlaceRow(row) ? g_countryOffsets[static_cast<std::size_t>(row)].offsetCode
-                         : localOffset;
+  return IsPlaceRow(row) ? g_countryOffsets[static_cast<std::size_t>(row)].offsetCode : localOffset;
 }
 
 ClockOffset OffsetDifference(std::int32_t fromCode, std::int32_t toCode) {

@@ -41,8 +41,8 @@ std::int32_t PlaceOffsetNow(const PlaceRow& place) {
   }
   const ZoneRules rules = {zone.Bias, zone.StandardBias, zone.DaylightBias,
                            ChangeDate(zone.StandardDate), ChangeDate(zone.DaylightDate)};
-  const std::optional<std::int32_t> bias = BiasInForce(
-      rules, {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond});
+  const std::optional<std::int32_t> bias =
+      BiasInForce(rules, {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond});
   return bias ? OffsetCodeFromBias(*bias) : place.offsetCode;
 }
 
@@ -148,9 +148,9 @@ BOOL CWorldTimeDlg::OnInitDialog() {
   const CWinApp* pApp = AfxGetApp();
   for (const Clock place : {kFirstPlace, kSecondPlace}) {
     const ClockRow& row = kClocks[place];
-    const int stored = pApp ? static_cast<int>(pApp->GetProfileInt(kSection, row.entry,
-                                                                   row.defaultRow))
-                            : row.defaultRow;
+    const int stored =
+        pApp ? static_cast<int>(pApp->GetProfileInt(kSection, row.entry, row.defaultRow))
+             : row.defaultRow;
     // A stored row outside the table selects nothing; that place keeps the computer's own time
     // until the user picks one.
     SendMessageW(m_comboPlace[place], CB_SETCURSEL,
@@ -213,12 +213,14 @@ void CWorldTimeDlg::LetArrowKeysStep() {
 
 void CWorldTimeDlg::SetPlace(Clock clock, int row) {
   m_placeRow[clock] = IsPlaceRow(row) ? row : -1;
-  m_offset[clock] = IsPlaceRow(row) ? PlaceOffsetNow(g_countryOffsets[static_cast<std::size_t>(row)])
-                                    : m_offset[kLocal];
+  m_offset[clock] = IsPlaceRow(row)
+                        ? PlaceOffsetNow(g_countryOffsets[static_cast<std::size_t>(row)])
+                        : m_offset[kLocal];
 }
 
 void CWorldTimeDlg::Carry(Clock from, Clock to) {
-  const ClockTime carried = CarryClock({m_hour[from], m_minute[from]}, m_offset[from], m_offset[to]);
+  const ClockTime carried =
+      CarryClock({m_hour[from], m_minute[from]}, m_offset[from], m_offset[to]);
   m_hour[to] = carried.hour;
   m_minute[to] = carried.minute;
 }
@@ -286,9 +288,13 @@ void CWorldTimeDlg::OnDeltaPosSpin(NMUPDOWN* pChange, LRESULT* pResult) {
   *pResult = Default();
 }
 
-void CWorldTimeDlg::OnSelChangeFirstPlace() { PlaceChanged(kFirstPlace); }
+void CWorldTimeDlg::OnSelChangeFirstPlace() {
+  PlaceChanged(kFirstPlace);
+}
 
-void CWorldTimeDlg::OnSelChangeSecondPlace() { PlaceChanged(kSecondPlace); }
+void CWorldTimeDlg::OnSelChangeSecondPlace() {
+  PlaceChanged(kSecondPlace);
+}
 
 // A new place takes the time of the other place's clock, carried by its own offset now; the other
 // place and the local clock keep theirs.

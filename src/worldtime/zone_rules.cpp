@@ -10,7 +10,9 @@ constexpr std::int32_t kMinutesPerDay = 24 * 60;
 // "The fifth" week of a month means its last.
 constexpr int kLastWeek = 5;
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year) {
+  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month) {
   constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -52,7 +54,9 @@ bool IsValidChange(const ZoneChangeDate& date) {
          date.day <= kLastWeek;
 }
 
-bool IsBias(std::int64_t bias) { return bias > -kMinutesPerDay && bias < kMinutesPerDay; }
+bool IsBias(std::int64_t bias) {
+  return bias > -kMinutesPerDay && bias < kMinutesPerDay;
+}
 
 // The local second, from 1970, at which a change falls in `year`. A change at 23:59:59.999
 // (Windows' way of writing midnight) counts from the next whole second.

@@ -57,7 +57,8 @@ TEST(WorldTimeTableTest, HoldsTheListedCodesWithTheCorrections) {
   for (int row = 0; row < kPlaceCount; ++row) {
     const auto fix = corrected.find(row);
     const std::int32_t expected = fix == corrected.end() ? listed[row] : fix->second;
-    EXPECT_EQ(g_countryOffsets[static_cast<std::size_t>(row)].offsetCode, expected) << "row " << row;
+    EXPECT_EQ(g_countryOffsets[static_cast<std::size_t>(row)].offsetCode, expected)
+        << "row " << row;
   }
 }
 

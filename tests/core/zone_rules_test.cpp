@@ -2,12 +2,12 @@
 // The expected offsets at each instant are the tz database's (Europe/Paris, Australia/Sydney,
 // America/New_York, Australia/Adelaide, Pacific/Chatham, Asia/Kathmandu, Asia/Kolkata,
 // Asia/Kuwait), each change checked one second before and at the instant.
+#include "worldtime/zone_rules.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <optional>
-
-#include "worldtime/zone_rules.h"
 
 namespace {
 
@@ -105,8 +105,8 @@ TEST(ZoneRulesTest, ZoneWithoutDaylightSavingKeepsItsBias) {
 TEST(ZoneRulesTest, MidnightChangesAndFixedDates) {
   // +2:00, on to +3:00 at the midnight that ends the last Thursday of March (26 March 2026), back
   // at 01:00 on the last Friday of October (30 October 2026).
-  const ZoneRules midnight = {-120, 0, -60, {0, 10, 5, kLast, 1, 0, 0, 0},
-                              {0, 3, 4, kLast, 23, 59, 59, 999}};
+  const ZoneRules midnight = {
+      -120, 0, -60, {0, 10, 5, kLast, 1, 0, 0, 0}, {0, 3, 4, kLast, 23, 59, 59, 999}};
   EXPECT_EQ(BiasInForce(midnight, {2026, 3, 26, 21, 59, 59}), -120);
   EXPECT_EQ(BiasInForce(midnight, {2026, 3, 26, 22, 0, 0}), -180);
   EXPECT_EQ(BiasInForce(midnight, {2026, 10, 29, 21, 59, 59}), -180);
@@ -162,8 +162,9 @@ TEST(ZoneRulesTest, NonsenseGivesNoAnswer) {
   for (const Bad& c : cases) {
     EXPECT_EQ(BiasInForce(c.rules, july), std::nullopt) << c.name;
   }
-  for (const UtcInstant& when : {UtcInstant{2026, 2, 29, 12, 0, 0}, UtcInstant{2026, 13, 1, 0, 0, 0},
-                                 UtcInstant{2026, 7, 15, 24, 0, 0}, UtcInstant{2026, 7, 0, 0, 0, 0}}) {
+  for (const UtcInstant& when :
+       {UtcInstant{2026, 2, 29, 12, 0, 0}, UtcInstant{2026, 13, 1, 0, 0, 0},
+        UtcInstant{2026, 7, 15, 24, 0, 0}, UtcInstant{2026, 7, 0, 0, 0, 0}}) {
     EXPECT_EQ(BiasInForce(kRomance, when), std::nullopt) << when.month << "/" << when.day;
   }
   EXPECT_EQ(BiasInForce(kArab, {2026, 4, 31, 0, 0, 0}), std::nullopt);

@@ -44,7 +44,9 @@ struct FakeSystem {
 };
 FakeSystem g_system;
 
-SYSTEMTIME FakeUtcTime() { return g_system.utc; }
+SYSTEMTIME FakeUtcTime() {
+  return g_system.utc;
+}
 
 bool FakeZoneRules(const wchar_t* key, USHORT year, TIME_ZONE_INFORMATION& rules) {
   for (const auto& [name, zone] : g_system.zones) {
@@ -584,18 +586,14 @@ TIME_ZONE_INFORMATION Zone(LONG bias, SYSTEMTIME standard = {}, SYSTEMTIME dayli
   return zone;
 }
 using NamedZone = std::pair<const wchar_t*, TIME_ZONE_INFORMATION>;
-const NamedZone kRomance = {
-    L"Romance Standard Time", Zone(-60, Change(10, 5, 3), Change(3, 5, 2))};
-const NamedZone kGmt = {
-    L"GMT Standard Time", Zone(0, Change(10, 5, 2), Change(3, 5, 1))};
-const NamedZone kAusEastern = {
-    L"AUS Eastern Standard Time", Zone(-600, Change(4, 1, 3), Change(10, 1, 2))};
-const NamedZone kEastern = {
-    L"Eastern Standard Time", Zone(300, Change(11, 1, 2), Change(3, 2, 2))};
-const NamedZone kArab = {L"Arab Standard Time",
-                                                                Zone(-180)};
-const NamedZone kNewZealandZone = {
-    L"New Zealand Standard Time", Zone(-720, Change(4, 1, 3), Change(9, 5, 2))};
+const NamedZone kRomance = {L"Romance Standard Time", Zone(-60, Change(10, 5, 3), Change(3, 5, 2))};
+const NamedZone kGmt = {L"GMT Standard Time", Zone(0, Change(10, 5, 2), Change(3, 5, 1))};
+const NamedZone kAusEastern = {L"AUS Eastern Standard Time",
+                               Zone(-600, Change(4, 1, 3), Change(10, 1, 2))};
+const NamedZone kEastern = {L"Eastern Standard Time", Zone(300, Change(11, 1, 2), Change(3, 2, 2))};
+const NamedZone kArab = {L"Arab Standard Time", Zone(-180)};
+const NamedZone kNewZealandZone = {L"New Zealand Standard Time",
+                                   Zone(-720, Change(4, 1, 3), Change(9, 5, 2))};
 
 constexpr int kFrance = 68;
 constexpr int kUnitedKingdom = 10;
@@ -603,7 +601,9 @@ constexpr int kAustralia = 2;
 constexpr int kNewYork = 108;
 constexpr int kNewZealand = 107;
 
-SYSTEMTIME Noon(WORD month) { return {2026, month, 0, 15, 12, 0, 0, 0}; }
+SYSTEMTIME Noon(WORD month) {
+  return {2026, month, 0, 15, 12, 0, 0, 0};
+}
 
 // The computer in Paris, Sydney or Kuwait, at noon UTC on 15 July and 15 January 2026: its own
 // place shows the local clock's time, the other place its time in force (the tz database's).
