@@ -4,6 +4,8 @@
 #include <mmsystem.h>
 
 #include <cwchar>
+#include <functional>
+#include <map>
 
 namespace platform {
 namespace {
@@ -93,10 +95,21 @@ EnumZonesFn EnumZonesCall() {
   return call;
 }
 
+// Each zone read costs registry reads: a zone found once is looked for first where it was.
 bool FindListedZone(EnumZonesFn enumZones, const wchar_t* keyName,
                     DYNAMIC_TIME_ZONE_INFORMATION& zone) {
+  static std::map<std::wstring, DWORD, std::less<>> foundAt;
+  const std::wstring key = keyName;
+  const auto found = foundAt.find(key);
+  if (found != foundAt.end() && enumZones(found->second, &zone) == ERROR_SUCCESS &&
+      _wcsicmp(zone.TimeZoneKeyName, keyName) == 0) {
+    return true;
+  }
   for (DWORD index = 0; enumZones(index, &zone) == ERROR_SUCCESS; ++index) {
-    if (_wcsicmp(zone.TimeZoneKeyName, keyName) == 0) return true;
+    if (_wcsicmp(zone.TimeZoneKeyName, keyName) == 0) {
+      foundAt[key] = index;
+      return true;
+    }
   }
   return false;
 }
