@@ -3,6 +3,10 @@
 #include <commdlg.h>
 #include <mmsystem.h>
 
+#include <cwchar>
+#include <functional>
+#include <map>
+
 namespace platform {
 namespace {
 
@@ -60,6 +64,95 @@ SYSTEMTIME SystemLocalTime() {
 
 DWORD SystemTimeZone(TIME_ZONE_INFORMATION& zone) { return ::GetTimeZoneInformation(&zone); }
 
+SYSTEMTIME SystemUtcTime() {
+  SYSTEMTIME time{};
+  ::GetSystemTime(&time);
+  return time;
+}
+
+// Windows 8 and later list their zones through EnumDynamicTimeZoneInformation; Windows 7 has no
+// such call, and keeps each zone under this key, its rules in the value "TZI".
+constexpr wchar_t kZonesKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Time Zones\\";
+
+// The layout of a "TZI" value.
+struct RegistryZoneRules {
+  LONG Bias;
+  LONG StandardBias;
+  LONG DaylightBias;
+  SYSTEMTIME StandardDate;
+  SYSTEMTIME DaylightDate;
+};
+
+using EnumZonesFn = DWORD(WINAPI*)(DWORD index, DYNAMIC_TIME_ZONE_INFORMATION* zone);
+
+EnumZonesFn EnumZonesCall() {
+  static const auto call = [] {
+    const HMODULE advapi = GetModuleHandleW(L"advapi32.dll");
+    return advapi ? reinterpret_cast<EnumZonesFn>(reinterpret_cast<void*>(
+                        GetProcAddress(advapi, "EnumDynamicTimeZoneInformation")))
+                  : nullptr;
+  }();
+  return call;
+}
+
+// Each zone read costs registry reads: a zone found once is looked for first where it was.
+bool FindListedZone(EnumZonesFn enumZones, const wchar_t* keyName,
+                    DYNAMIC_TIME_ZONE_INFORMATION& zone) {
+  static std::map<std::wstring, DWORD, std::less<>> foundAt;
+  const std::wstring key = keyName;
+  const auto found = foundAt.find(key);
+  if (found != foundAt.end() && enumZones(found->second, &zone) == ERROR_SUCCESS &&
+      _wcsicmp(zone.TimeZoneKeyName, keyName) == 0) {
+    return true;
+  }
+  for (DWORD index = 0; enumZones(index, &zone) == ERROR_SUCCESS; ++index) {
+    if (_wcsicmp(zone.TimeZoneKeyName, keyName) == 0) {
+      foundAt[key] = index;
+      return true;
+    }
+  }
+  return false;
+}
+
+// The value must be exactly one RegistryZoneRules; anything else is not taken.
+bool ReadRegistryZone(const wchar_t* keyName, DYNAMIC_TIME_ZONE_INFORMATION& zone) {
+  const std::size_t nameLength = wcslen(keyName);
+  if (nameLength == 0 || nameLength >= ARRAYSIZE(zone.TimeZoneKeyName)) return false;
+  RegistryZoneRules value{};
+  DWORD size = sizeof value;
+  const std::wstring key = kZonesKey + std::wstring(keyName, nameLength);
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), L"TZI", RRF_RT_REG_BINARY, nullptr, &value,
+                   &size) != ERROR_SUCCESS ||
+      size != sizeof value) {
+    return false;
+  }
+  zone = {};
+  zone.Bias = value.Bias;
+  zone.StandardBias = value.StandardBias;
+  zone.DaylightBias = value.DaylightBias;
+  zone.StandardDate = value.StandardDate;
+  zone.DaylightDate = value.DaylightDate;
+  wcsncpy(zone.TimeZoneKeyName, keyName, nameLength);
+  return true;
+}
+
+bool SystemZoneRulesForYear(const wchar_t* keyName, USHORT year, TIME_ZONE_INFORMATION& rules) {
+  DYNAMIC_TIME_ZONE_INFORMATION zone{};
+  const EnumZonesFn enumZones = EnumZonesCall();
+  if (enumZones ? !FindListedZone(enumZones, keyName, zone) : !ReadRegistryZone(keyName, zone)) {
+    return false;
+  }
+  if (GetTimeZoneInformationForYear(year, &zone, &rules)) return true;
+  // Without the year's own rules, the zone's current ones.
+  rules = {};
+  rules.Bias = zone.Bias;
+  rules.StandardBias = zone.StandardBias;
+  rules.DaylightBias = zone.DaylightBias;
+  rules.StandardDate = zone.StandardDate;
+  rules.DaylightDate = zone.DaylightDate;
+  return true;
+}
+
 std::wstring SystemUserLocaleInfo(LCTYPE type) {
   const int length = GetLocaleInfoW(LOCALE_USER_DEFAULT, type, nullptr, 0);
   if (length <= 0) return {};
@@ -80,6 +173,8 @@ SoundHooks g_sound{SystemPlaySound, SystemStopSound};
 AskFileNameFn g_askFileName = SystemAskFileName;
 LocalTimeFn g_localTime = SystemLocalTime;
 TimeZoneFn g_timeZone = SystemTimeZone;
+UtcTimeFn g_utcTime = SystemUtcTime;
+ZoneRulesForYearFn g_zoneRulesForYear = SystemZoneRulesForYear;
 UserLocaleInfoFn g_userLocaleInfo = SystemUserLocaleInfo;
 EnumFontFamilyFn g_enumFontFamily = SystemEnumFontFamily;
 
@@ -143,6 +238,24 @@ DWORD TimeZone(TIME_ZONE_INFORMATION& zone) { return g_timeZone(zone); }
 TimeZoneFn SetTimeZoneForTesting(TimeZoneFn timeZone) {
   TimeZoneFn previous = g_timeZone;
   g_timeZone = timeZone ? timeZone : SystemTimeZone;
+  return previous;
+}
+
+SYSTEMTIME UtcTime() { return g_utcTime(); }
+
+UtcTimeFn SetUtcTimeForTesting(UtcTimeFn utcTime) {
+  UtcTimeFn previous = g_utcTime;
+  g_utcTime = utcTime ? utcTime : SystemUtcTime;
+  return previous;
+}
+
+bool ZoneRulesForYear(const wchar_t* keyName, USHORT year, TIME_ZONE_INFORMATION& rules) {
+  return g_zoneRulesForYear(keyName, year, rules);
+}
+
+ZoneRulesForYearFn SetZoneRulesForYearForTesting(ZoneRulesForYearFn zoneRules) {
+  ZoneRulesForYearFn previous = g_zoneRulesForYear;
+  g_zoneRulesForYear = zoneRules ? zoneRules : SystemZoneRulesForYear;
   return previous;
 }
 

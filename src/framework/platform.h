@@ -43,6 +43,19 @@ SYSTEMTIME LocalTime();
 using LocalTimeFn = SYSTEMTIME (*)();
 LocalTimeFn SetLocalTimeForTesting(LocalTimeFn localTime);
 
+// The current instant in UTC (GetSystemTime).
+SYSTEMTIME UtcTime();
+using UtcTimeFn = SYSTEMTIME (*)();
+UtcTimeFn SetUtcTimeForTesting(UtcTimeFn utcTime);
+
+// One year's rules of a zone of the system's zone data, found by its key name ("Romance Standard
+// Time"), daylight saving included (GetTimeZoneInformationForYear). False when the system does
+// not have the zone. The rules come from the registry and may be nonsense: check them.
+bool ZoneRulesForYear(const wchar_t* keyName, USHORT year, TIME_ZONE_INFORMATION& rules);
+using ZoneRulesForYearFn = bool (*)(const wchar_t* keyName, USHORT year,
+                                    TIME_ZONE_INFORMATION& rules);
+ZoneRulesForYearFn SetZoneRulesForYearForTesting(ZoneRulesForYearFn zoneRules);
+
 // The computer's time zone (GetTimeZoneInformation): fills zone and answers the call's result,
 // TIME_ZONE_ID_UNKNOWN, _STANDARD, _DAYLIGHT or _INVALID.
 DWORD TimeZone(TIME_ZONE_INFORMATION& zone);

@@ -6,9 +6,22 @@
 
 namespace panel {
 
-inline constexpr int kButtonCount = 12;
-inline constexpr int kAboutButton = 10;
-inline constexpr int kExitButton = 11;
+// The buttons by what they open, in index order.
+enum Button : int {
+  kAreaButton,
+  kDateButton,
+  kClothingButton,
+  kSpeedButton,
+  kWorldTimeButton,
+  kLengthButton,
+  kDurationButton,
+  kTemperatureButton,
+  kVolumeButton,
+  kWeightButton,
+  kAboutButton,
+  kExitButton,
+  kButtonCount
+};
 
 struct ButtonPlace {
   POINT topLeft;                      // in the view's client pixels

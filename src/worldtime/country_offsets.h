@@ -6,8 +6,8 @@
 
 // Offset codes: whole hours ahead of UTC, moved 100 away from zero for an extra half hour
 // (105 = +5:30, -103 = -3:30); beyond 1000 either way, the offset in minutes moved 1000 away from
-// zero, for what hours and half hours cannot hold (1345 = +5:45). Places keep fixed standard-time
-// offsets and there is no date: a shift across midnight only wraps the clock.
+// zero, for what hours and half hours cannot hold (1345 = +5:45). The clocks carry no date: a shift
+// across midnight only wraps the clock.
 
 inline constexpr int kPlaceCount = 118;
 // Row r of the place lists shows string resource kFirstPlaceNameId + r.
@@ -17,8 +17,15 @@ inline constexpr unsigned kFirstPlaceNameId = 61205;
 inline constexpr int kDefaultFirstPlace = 85;
 inline constexpr int kDefaultSecondPlace = 51;
 
-// The offset code of every row, in list order. The registry stores rows, so rows never move.
-extern const std::array<std::int32_t, kPlaceCount> g_countryOffsets;
+// A place of the lists: the Windows time zone whose rules are the place's (the key name under
+// which the system's zone data holds it), and its standard offset, for a system without that zone.
+struct PlaceRow {
+  std::int32_t offsetCode;
+  const char* zone;
+};
+
+// Every place, in list order. The registry stores rows, so rows never move.
+extern const std::array<PlaceRow, kPlaceCount> g_countryOffsets;
 
 // An offset, or a shift between two offsets. An offset's minutes have its sign (-3:30 is
 // {-3, -30}); a shift's minutes may differ in sign from its hours and reach past an hour.
@@ -40,7 +47,8 @@ void NormalizeTime(int& hour, int& minute);
 // True for a row of the place table; a list without a selection (-1) or a stored row outside the
 // table gives false.
 bool IsPlaceRow(int row);
-// The code of a list row; anything that is not a place stands for the computer's own zone.
+// The standard offset code of a list row; anything that is not a place stands for the computer's
+// own zone.
 std::int32_t PlaceOffsetCode(int row, std::int32_t localOffset);
 
 // What to add to a clock at `from` to read it at `to`.
@@ -57,8 +65,8 @@ enum class ZoneState : std::uint32_t {
   kInvalid = 0xFFFFFFFFu,  // the call failed
 };
 
-// The offset code of the computer's zone from its bias in force (minutes, UTC = local + bias).
-std::int32_t LocalOffsetCode(std::int64_t biasInForce);
+// The offset code of a zone from its bias in force (minutes, UTC = local + bias).
+std::int32_t OffsetCodeFromBias(std::int64_t biasInForce);
 // The same from the fields of the zone information and the state the call answered: the clock
 // read with GetLocalTime includes daylight saving, so the offset must include it too. A failed
 // call gives 0 (UTC), its fields being undefined.

@@ -2,13 +2,18 @@
 
 #include <commctrl.h>
 
+#include <optional>
+#include <string_view>
+
 #include "convert/field_exchange.h"
 #include "framework/accessible.h"
 #include "framework/app.h"
 #include "framework/platform.h"
+#include "framework/resources.h"
 #include "panel/panel_palette.h"
 #include "res/resource.h"
 #include "worldtime/country_offsets.h"
+#include "worldtime/zone_rules.h"
 
 namespace {
 
@@ -54,6 +59,27 @@ std::wstring ChosenText(HWND list) {
   return text;
 }
 
+ZoneChangeDate ChangeDate(const SYSTEMTIME& date) {
+  return {date.wYear, date.wMonth,  date.wDayOfWeek, date.wDay,
+          date.wHour, date.wMinute, date.wSecond,    date.wMilliseconds};
+}
+
+// The offset code a place has in force now, from the system's data for its zone; the row's
+// standard offset where the system lacks the zone or its data makes no sense.
+std::int32_t PlaceOffsetNow(const PlaceRow& place) {
+  const SYSTEMTIME now = platform::UtcTime();
+  const std::string_view key = place.zone;
+  TIME_ZONE_INFORMATION zone{};
+  if (!platform::ZoneRulesForYear(std::wstring(key.begin(), key.end()).c_str(), now.wYear, zone)) {
+    return place.offsetCode;
+  }
+  const ZoneRules rules = {zone.Bias, zone.StandardBias, zone.DaylightBias,
+                           ChangeDate(zone.StandardDate), ChangeDate(zone.DaylightDate)};
+  const std::optional<std::int32_t> bias =
+      BiasInForce(rules, {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond});
+  return bias ? OffsetCodeFromBias(*bias) : place.offsetCode;
+}
+
 // value + step wrapped into 0 to range - 1. Wide, so that no step can overflow.
 int Wrap(int value, int step, int range) {
   const long long wrapped = (static_cast<long long>(value) + step) % range;
@@ -63,14 +89,20 @@ int Wrap(int value, int step, int range) {
 // An up-down control answers the arrow keys only through its buddy field, and these have none:
 // left alone, the dialog manager would take the keys to move the focus, and the focus that the
 // time boxes hand over would be of no use. So the spin buttons ask for the arrow keys and step on
-// them as on a click of their arrows: the same UDN_DELTAPOS, then their own position.
-LRESULT CALLBACK ArrowKeysProc(HWND spin, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                               DWORD_PTR) {
+// Up and Down as on a click of their arrows: the same UDN_DELTAPOS, then their own position. The
+// sideways key toward the clock's other spin button (the subclass's id: Right from the hours,
+// Left from the minutes, as they stand on the screen) moves the focus to it (refData).
+LRESULT CALLBACK ArrowKeysProc(HWND spin, UINT message, WPARAM wParam, LPARAM lParam,
+                               UINT_PTR towardPartner, DWORD_PTR partner) {
   switch (message) {
     case WM_GETDLGCODE:
       return DefSubclassProc(spin, message, wParam, lParam) | DLGC_WANTARROWS;
     case WM_KEYDOWN:
     case WM_KEYUP:
+      if (wParam == towardPartner) {
+        if (message == WM_KEYDOWN) SetFocus(reinterpret_cast<HWND>(partner));
+        return 0;
+      }
       if (wParam != VK_UP && wParam != VK_DOWN) break;
       if (message == WM_KEYDOWN) {
         NMUPDOWN change{};
@@ -94,7 +126,7 @@ LRESULT CALLBACK ArrowKeysProc(HWND spin, UINT message, WPARAM wParam, LPARAM lP
       }
       return 0;
     case WM_NCDESTROY:
-      RemoveWindowSubclass(spin, ArrowKeysProc, id);
+      RemoveWindowSubclass(spin, ArrowKeysProc, towardPartner);
       break;
   }
   return DefSubclassProc(spin, message, wParam, lParam);
@@ -102,30 +134,42 @@ LRESULT CALLBACK ArrowKeysProc(HWND spin, UINT message, WPARAM wParam, LPARAM lP
 
 }  // namespace
 
+const std::array<CWorldTimeDlg::ClockRow, CWorldTimeDlg::kClockCount> CWorldTimeDlg::kClocks = {{
+    {IDC_WT_LOCAL_TIME, IDC_WT_LOCAL_HOUR_SPIN, IDC_WT_LOCAL_MINUTE_SPIN, 0, nullptr, 0},
+    {IDC_WT_FIRST_TIME, IDC_WT_FIRST_HOUR_SPIN, IDC_WT_FIRST_MINUTE_SPIN, IDC_WT_FIRST_PLACE,
+     kFirstPlaceEntry, kDefaultFirstPlace},
+    {IDC_WT_SECOND_TIME, IDC_WT_SECOND_HOUR_SPIN, IDC_WT_SECOND_MINUTE_SPIN, IDC_WT_SECOND_PLACE,
+     kSecondPlaceEntry, kDefaultSecondPlace},
+}};
+
 const CommandRoute CWorldTimeDlg::kRoutes[] = {
     Command(CBN_SELCHANGE, IDC_WT_FIRST_PLACE, &CWorldTimeDlg::OnSelChangeFirstPlace),
     Command(CBN_SELCHANGE, IDC_WT_SECOND_PLACE, &CWorldTimeDlg::OnSelChangeSecondPlace),
     Command(BN_CLICKED, IDC_WT_LOCAL_NOW, &CWorldTimeDlg::SetLocalTimeNow),
     Command(BN_CLICKED, IDC_WT_24_HOUR, &CWorldTimeDlg::On24Hour),
     CommandRange(EN_SETFOCUS, IDC_WT_FIRST_TIME, IDC_WT_LOCAL_TIME, &CWorldTimeDlg::OnSetFocusTime),
+    Notify(UDN_DELTAPOS, IDC_WT_LOCAL_HOUR_SPIN, &CWorldTimeDlg::OnDeltaPosSpin),
+    Notify(UDN_DELTAPOS, IDC_WT_LOCAL_MINUTE_SPIN, &CWorldTimeDlg::OnDeltaPosSpin),
+    Notify(UDN_DELTAPOS, IDC_WT_FIRST_HOUR_SPIN, &CWorldTimeDlg::OnDeltaPosSpin),
+    Notify(UDN_DELTAPOS, IDC_WT_FIRST_MINUTE_SPIN, &CWorldTimeDlg::OnDeltaPosSpin),
+    Notify(UDN_DELTAPOS, IDC_WT_SECOND_HOUR_SPIN, &CWorldTimeDlg::OnDeltaPosSpin),
+    Notify(UDN_DELTAPOS, IDC_WT_SECOND_MINUTE_SPIN, &CWorldTimeDlg::OnDeltaPosSpin),
+    OnMessage(WM_NEXTDLGCTL, &CWorldTimeDlg::OnNextDlgCtl),
 };
 const MessageMap CWorldTimeDlg::kMessageMap{&CDialog::kMessageMap, kRoutes};
 
-CWorldTimeDlg::CWorldTimeDlg(CWnd* pParentWnd)
-    : CDialog(IDD_WORLDTIME, pParentWnd), m_localOffset(ComputerOffsetCode()) {}
+CWorldTimeDlg::CWorldTimeDlg(CWnd* pParentWnd) : CDialog(IDD_WORLDTIME, pParentWnd) {
+  m_offset.fill(ComputerOffsetCode());
+}
 
 void CWorldTimeDlg::DoDataExchange(CDataExchange* pDX) {
-  DDX_Control(pDX, IDC_WT_LOCAL_MINUTE_SPIN, m_spinLocalMinute);
-  DDX_Control(pDX, IDC_WT_LOCAL_HOUR_SPIN, m_spinLocalHour);
-  DDX_Control(pDX, IDC_WT_SECOND_MINUTE_SPIN, m_spinCountry2Minute);
-  DDX_Control(pDX, IDC_WT_SECOND_HOUR_SPIN, m_spinCountry2Hour);
-  DDX_Control(pDX, IDC_WT_FIRST_MINUTE_SPIN, m_spinCountry1Minute);
-  DDX_Control(pDX, IDC_WT_FIRST_HOUR_SPIN, m_spinCountry1Hour);
-  DDX_Control(pDX, IDC_WT_SECOND_PLACE, m_comboCountry2);
-  DDX_Control(pDX, IDC_WT_FIRST_PLACE, m_comboCountry1);
-  DDX_Text(pDX, IDC_WT_FIRST_TIME, m_strCountry1Time);
-  DDX_Text(pDX, IDC_WT_SECOND_TIME, m_strCountry2Time);
-  DDX_Text(pDX, IDC_WT_LOCAL_TIME, m_strLocalTime);
+  for (int clock = kLocal; clock < kClockCount; ++clock) {
+    const ClockRow& row = kClocks[clock];
+    DDX_Control(pDX, row.minuteSpin, m_spinMinute[clock]);
+    DDX_Control(pDX, row.hourSpin, m_spinHour[clock]);
+    if (row.placeList) DDX_Control(pDX, row.placeList, m_comboPlace[clock]);
+    DDX_Text(pDX, row.timeBox, m_strTime[clock]);
+  }
   DDX_Check(pDX, IDC_WT_24_HOUR, m_b24Hour);
 }
 
@@ -135,22 +179,25 @@ BOOL CWorldTimeDlg::OnInitDialog() {
   const std::wstring timeFormat = platform::UserLocaleInfo(LOCALE_ITIME);
   m_b24Hour = !timeFormat.empty() && timeFormat[0] == L'1';
   FillPlaceLists();
-  SelectStoredPlace(m_comboCountry1, kFirstPlaceEntry, kDefaultFirstPlace);
-  SelectStoredPlace(m_comboCountry2, kSecondPlaceEntry, kDefaultSecondPlace);
   SetAccessibleNames(m_hWnd, kReaderNames);
-  NameClock(kFirstPlace);
-  NameClock(kSecondPlace);
+  const CWinApp* pApp = AfxGetApp();
+  for (const Clock place : {kFirstPlace, kSecondPlace}) {
+    const ClockRow& row = kClocks[place];
+    const int stored =
+        pApp ? static_cast<int>(pApp->GetProfileInt(kSection, row.entry, row.defaultRow))
+             : row.defaultRow;
+    // A stored row outside the table selects nothing; that place keeps the computer's own time
+    // until the user picks one.
+    SendMessageW(m_comboPlace[place], CB_SETCURSEL,
+                 IsPlaceRow(stored) ? static_cast<WPARAM>(stored) : WPARAM(-1), 0);
+    SetPlace(place, stored);
+  }
   // Upper above lower, so that the up arrow steps forward.
-  for (const HWND spin : {m_spinLocalHour, m_spinCountry1Hour, m_spinCountry2Hour}) {
-    SendMessageW(spin, UDM_SETRANGE, 0, MAKELPARAM(kHoursPerDay - 1, 0));
+  for (int clock = kLocal; clock < kClockCount; ++clock) {
+    SendMessageW(m_spinHour[clock], UDM_SETRANGE, 0, MAKELPARAM(kHoursPerDay - 1, 0));
+    SendMessageW(m_spinMinute[clock], UDM_SETRANGE, 0, MAKELPARAM(kMinutesPerHour - 1, 0));
   }
-  for (const HWND spin : {m_spinLocalMinute, m_spinCountry1Minute, m_spinCountry2Minute}) {
-    SendMessageW(spin, UDM_SETRANGE, 0, MAKELPARAM(kMinutesPerHour - 1, 0));
-  }
-  for (const HWND spin : {m_spinLocalHour, m_spinCountry1Hour, m_spinCountry2Hour,
-                          m_spinLocalMinute, m_spinCountry1Minute, m_spinCountry2Minute}) {
-    if (spin) SetWindowSubclass(spin, ArrowKeysProc, 0, 0);
-  }
+  LetArrowKeysStep();
   SetLocalTimeNow();
   return TRUE;
 }
@@ -169,81 +216,74 @@ void CWorldTimeDlg::UseDigitalFont() {
   }
   m_hDigitalFont.reset(CreateFontIndirectW(&found));
   if (!m_hDigitalFont) return;
-  for (const int id : {IDC_WT_LOCAL_TIME, IDC_WT_FIRST_TIME, IDC_WT_SECOND_TIME}) {
-    SendMessageW(GetDlgItem(id), WM_SETFONT, reinterpret_cast<WPARAM>(m_hDigitalFont.get()), TRUE);
+  for (const ClockRow& row : kClocks) {
+    SendMessageW(GetDlgItem(row.timeBox), WM_SETFONT,
+                 reinterpret_cast<WPARAM>(m_hDigitalFont.get()), TRUE);
   }
 }
 
 void CWorldTimeDlg::FillPlaceLists() {
   for (int row = 0; row < kPlaceCount; ++row) {
     // A name that cannot be loaded leaves its row empty rather than moving the rows after it.
-    const wchar_t* resource = nullptr;
-    const int length = LoadStringW(AfxGetResourceHandle(), kFirstPlaceNameId + row,
-                                   reinterpret_cast<wchar_t*>(&resource), 0);
-    const std::wstring name =
-        resource && length > 0 ? std::wstring(resource, static_cast<std::size_t>(length)) : L"";
-    for (const HWND list : {m_comboCountry1, m_comboCountry2}) {
-      SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    const std::wstring name(LoadStringResource(kFirstPlaceNameId + row));
+    for (const Clock place : {kFirstPlace, kSecondPlace}) {
+      SendMessageW(m_comboPlace[place], CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
   }
 }
 
-void CWorldTimeDlg::SelectStoredPlace(HWND list, const wchar_t* entry, int defaultRow) {
-  const CWinApp* pApp = AfxGetApp();
-  const int row =
-      pApp ? static_cast<int>(pApp->GetProfileInt(kSection, entry, defaultRow)) : defaultRow;
-  // A stored row outside the table selects nothing; that place keeps the computer's own time
-  // until the user picks one.
-  SendMessageW(list, CB_SETCURSEL, IsPlaceRow(row) ? static_cast<WPARAM>(row) : WPARAM(-1), 0);
+void CWorldTimeDlg::LetArrowKeysStep() {
+  for (int clock = kLocal; clock < kClockCount; ++clock) {
+    const HWND hours = m_spinHour[clock];
+    const HWND minutes = m_spinMinute[clock];
+    if (!hours || !minutes) continue;
+    SetWindowSubclass(hours, ArrowKeysProc, VK_RIGHT, reinterpret_cast<DWORD_PTR>(minutes));
+    SetWindowSubclass(minutes, ArrowKeysProc, VK_LEFT, reinterpret_cast<DWORD_PTR>(hours));
+  }
 }
 
-void CWorldTimeDlg::StorePlace(HWND list, const wchar_t* entry) {
-  const auto row = static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0));
-  if (const CWinApp* pApp = AfxGetApp()) pApp->WriteProfileInt(kSection, entry, row);
+void CWorldTimeDlg::SetPlace(Clock clock, int row) {
+  m_placeRow[clock] = IsPlaceRow(row) ? row : -1;
+  m_offset[clock] = IsPlaceRow(row)
+                        ? PlaceOffsetNow(g_countryOffsets[static_cast<std::size_t>(row)])
+                        : m_offset[kLocal];
+  NameClock(clock);
 }
 
 void CWorldTimeDlg::NameClock(Clock clock) {
-  const bool first = clock == kFirstPlace;
-  std::wstring place = ChosenText(first ? m_comboCountry1 : m_comboCountry2);
+  std::wstring place = ChosenText(m_comboPlace[clock]);
   // With no place chosen the clock keeps the computer's time: it reads as its list.
-  if (place.empty()) place = first ? kFirstPlaceName : kSecondPlaceName;
+  if (place.empty()) place = clock == kFirstPlace ? kFirstPlaceName : kSecondPlaceName;
   const std::wstring name = kClockName + place;
-  SetAccessibleName(GetDlgItem(first ? IDC_WT_FIRST_TIME : IDC_WT_SECOND_TIME), name);
-  SetAccessibleName(first ? m_spinCountry1Hour : m_spinCountry2Hour, kHourName + name);
-  SetAccessibleName(first ? m_spinCountry1Minute : m_spinCountry2Minute, kMinuteName + name);
-}
-
-std::int32_t CWorldTimeDlg::ClockCode(Clock clock) const {
-  const HWND list = clock == kFirstPlace    ? m_comboCountry1
-                    : clock == kSecondPlace ? m_comboCountry2
-                                            : nullptr;
-  if (!list) return m_localOffset;
-  return PlaceOffsetCode(static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0)), m_localOffset);
+  SetAccessibleName(GetDlgItem(kClocks[clock].timeBox), name);
+  SetAccessibleName(m_spinHour[clock], kHourName + name);
+  SetAccessibleName(m_spinMinute[clock], kMinuteName + name);
 }
 
 void CWorldTimeDlg::Carry(Clock from, Clock to) {
   const ClockTime carried =
-      CarryClock({m_hour[from], m_minute[from]}, ClockCode(from), ClockCode(to));
+      CarryClock({m_hour[from], m_minute[from]}, m_offset[from], m_offset[to]);
   m_hour[to] = carried.hour;
   m_minute[to] = carried.minute;
 }
 
+void CWorldTimeDlg::CarryToTheOthers(Clock from) {
+  for (int to = kLocal; to < kClockCount; ++to) {
+    if (to != from) Carry(from, static_cast<Clock>(to));
+  }
+}
+
 void CWorldTimeDlg::ShowClocks() {
-  m_strLocalTime = ClockText(m_hour[kLocal], m_minute[kLocal], m_b24Hour);
-  m_strCountry1Time = ClockText(m_hour[kFirstPlace], m_minute[kFirstPlace], m_b24Hour);
-  m_strCountry2Time = ClockText(m_hour[kSecondPlace], m_minute[kSecondPlace], m_b24Hour);
+  for (int clock = kLocal; clock < kClockCount; ++clock) {
+    m_strTime[clock] = ClockText(m_hour[clock], m_minute[clock], m_b24Hour);
+  }
 }
 
 void CWorldTimeDlg::SetSpinPositions() {
-  const auto setPos = [](HWND spin, int pos) {
-    SendMessageW(spin, UDM_SETPOS, 0, MAKELPARAM(pos, 0));
-  };
-  setPos(m_spinLocalHour, m_hour[kLocal]);
-  setPos(m_spinCountry1Hour, m_hour[kFirstPlace]);
-  setPos(m_spinCountry2Hour, m_hour[kSecondPlace]);
-  setPos(m_spinLocalMinute, m_minute[kLocal]);
-  setPos(m_spinCountry1Minute, m_minute[kFirstPlace]);
-  setPos(m_spinCountry2Minute, m_minute[kSecondPlace]);
+  for (int clock = kLocal; clock < kClockCount; ++clock) {
+    SendMessageW(m_spinHour[clock], UDM_SETPOS, 0, MAKELPARAM(m_hour[clock], 0));
+    SendMessageW(m_spinMinute[clock], UDM_SETPOS, 0, MAKELPARAM(m_minute[clock], 0));
+  }
 }
 
 void CWorldTimeDlg::Refresh() {
@@ -257,63 +297,55 @@ void CWorldTimeDlg::SetLocalTimeNow() {
   m_hour[kLocal] = now.wHour;
   m_minute[kLocal] = now.wMinute;
   NormalizeTime(m_hour[kLocal], m_minute[kLocal]);
-  Carry(kLocal, kSecondPlace);
-  Carry(kLocal, kFirstPlace);
+  CarryToTheOthers(kLocal);
   Refresh();
+}
+
+bool CWorldTimeDlg::FindSpin(HWND spin, Clock& clock, bool& hours) const {
+  for (int each = kLocal; spin && each < kClockCount; ++each) {
+    if (spin == m_spinHour[each] || spin == m_spinMinute[each]) {
+      clock = static_cast<Clock>(each);
+      hours = spin == m_spinHour[each];
+      return true;
+    }
+  }
+  return false;
 }
 
 // The positions the spin buttons keep are never read back: only their steps count.
-BOOL CWorldTimeDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-  if (!header || header->code != UDN_DELTAPOS) {
-    return CDialog::OnNotify(wParam, lParam, pResult);
-  }
-  struct SpinRole {
-    HWND spin;
-    Clock clock;
-    bool hours;
-    Clock carriedFirst, carriedSecond;
-  };
-  const SpinRole roles[] = {
-      {m_spinCountry1Hour, kFirstPlace, true, kSecondPlace, kLocal},
-      {m_spinCountry1Minute, kFirstPlace, false, kSecondPlace, kLocal},
-      {m_spinCountry2Hour, kSecondPlace, true, kFirstPlace, kLocal},
-      {m_spinCountry2Minute, kSecondPlace, false, kFirstPlace, kLocal},
-      {m_spinLocalHour, kLocal, true, kSecondPlace, kFirstPlace},
-      {m_spinLocalMinute, kLocal, false, kSecondPlace, kFirstPlace},
-  };
-  for (const SpinRole& role : roles) {
-    if (!role.spin || header->hwndFrom != role.spin) continue;
-    const int step = reinterpret_cast<const NMUPDOWN*>(lParam)->iDelta;
+void CWorldTimeDlg::OnDeltaPosSpin(NMUPDOWN* pChange, LRESULT* pResult) {
+  Clock clock = kLocal;
+  bool hours = false;
+  if (FindSpin(pChange->hdr.hwndFrom, clock, hours)) {
     // Minutes wrap within their hour: they never carry into it.
-    if (role.hours) {
-      m_hour[role.clock] = Wrap(m_hour[role.clock], step, kHoursPerDay);
+    if (hours) {
+      m_hour[clock] = Wrap(m_hour[clock], pChange->iDelta, kHoursPerDay);
     } else {
-      m_minute[role.clock] = Wrap(m_minute[role.clock], step, kMinutesPerHour);
+      m_minute[clock] = Wrap(m_minute[clock], pChange->iDelta, kMinutesPerHour);
     }
-    Carry(role.clock, role.carriedFirst);
-    Carry(role.clock, role.carriedSecond);
+    CarryToTheOthers(clock);
     Refresh();
-    break;
   }
   // The default processing lets the spin button move on as well.
   *pResult = Default();
-  return TRUE;
 }
 
 void CWorldTimeDlg::OnSelChangeFirstPlace() {
-  NameClock(kFirstPlace);
-  Carry(kSecondPlace, kFirstPlace);
-  Refresh();
-  StorePlace(m_comboCountry1, kFirstPlaceEntry);
+  PlaceChanged(kFirstPlace);
 }
 
 void CWorldTimeDlg::OnSelChangeSecondPlace() {
-  NameClock(kSecondPlace);
-  UpdateData(true);
-  Carry(kFirstPlace, kSecondPlace);
+  PlaceChanged(kSecondPlace);
+}
+
+// A new place takes the time of the other place's clock, carried by its own offset now; the other
+// place and the local clock keep theirs.
+void CWorldTimeDlg::PlaceChanged(Clock clock) {
+  const auto row = static_cast<int>(SendMessageW(m_comboPlace[clock], CB_GETCURSEL, 0, 0));
+  SetPlace(clock, row);
+  Carry(clock == kFirstPlace ? kSecondPlace : kFirstPlace, clock);
   Refresh();
-  StorePlace(m_comboCountry2, kSecondPlaceEntry);
+  if (const CWinApp* pApp = AfxGetApp()) pApp->WriteProfileInt(kSection, kClocks[clock].entry, row);
 }
 
 void CWorldTimeDlg::On24Hour() {
@@ -324,39 +356,26 @@ void CWorldTimeDlg::On24Hour() {
 // The time boxes are read-only: the focus goes on to the clock's hours spin button, whose arrow
 // keys step the hour.
 void CWorldTimeDlg::OnSetFocusTime(UINT controlId) {
-  HWND spin = nullptr;
-  switch (controlId) {
-    case IDC_WT_LOCAL_TIME:
-      spin = m_spinLocalHour;
-      break;
-    case IDC_WT_FIRST_TIME:
-      spin = m_spinCountry1Hour;
-      break;
-    case IDC_WT_SECOND_TIME:
-      spin = m_spinCountry2Hour;
-      break;
-    default:
-      return;
-  }
-  if (spin) SetFocus(spin);
-}
-
-// Shift+Tab from a clock's hours spin button would go back to its time box, which hands the focus
-// straight back to the spin button: the focus goes on to the control before the box instead.
-LRESULT CWorldTimeDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NEXTDLGCTL && wParam && !LOWORD(lParam)) {
-    const HWND focus = ::GetFocus();
-    const int box = focus == m_spinLocalHour      ? IDC_WT_LOCAL_TIME
-                    : focus == m_spinCountry1Hour ? IDC_WT_FIRST_TIME
-                    : focus == m_spinCountry2Hour ? IDC_WT_SECOND_TIME
-                                                  : 0;
-    if (box) {
-      const HWND previous = GetNextDlgTabItem(m_hWnd, GetDlgItem(box), TRUE);
-      SendMessageW(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(previous), TRUE);
-      return 0;
+  for (int clock = kLocal; clock < kClockCount; ++clock) {
+    if (kClocks[clock].timeBox == static_cast<int>(controlId) && m_spinHour[clock]) {
+      SetFocus(m_spinHour[clock]);
     }
   }
-  return CDialog::WindowProc(message, wParam, lParam);
+}
+
+// Tab and Shift+Tab from either spin button of a clock leave the clock as a whole: in the tab
+// order the minutes stand before the time box, which hands the focus straight back to the hours.
+// So Tab goes on from the hours spin button, Shift+Tab back from the time box.
+LRESULT CWorldTimeDlg::OnNextDlgCtl(WPARAM wParam, LPARAM lParam) {
+  Clock clock = kLocal;
+  bool hours = false;
+  // A control named in wParam is the dialog manager's own business.
+  if (LOWORD(lParam) || !FindSpin(::GetFocus(), clock, hours)) return Default();
+  const bool back = wParam != 0;
+  const HWND from = back ? GetDlgItem(kClocks[clock].timeBox) : m_spinHour[clock];
+  const HWND next = GetNextDlgTabItem(m_hWnd, from, back);
+  SendMessageW(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
+  return 0;
 }
 
 void CWorldTimeDlg::OnActivate(UINT state, HWND hwndOther, BOOL bMinimized) {

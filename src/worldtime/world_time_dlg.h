@@ -1,5 +1,10 @@
 #pragma once
 
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+// clang-format on
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -10,7 +15,8 @@
 // Three clocks: the computer's own and two places of the place table. Stepping any clock with its
 // spin buttons carries the change to the other two, so the window answers what time it is in one
 // place when it is a given time in another. The clocks start from the system time and never tick;
-// the chosen places are kept in the registry the moment they change.
+// each place stands at the offset its zone has in force when the window opens or the place is
+// chosen. The chosen places are kept in the registry the moment they change.
 class CWorldTimeDlg : public CDialog {
  public:
   explicit CWorldTimeDlg(CWnd* pParentWnd = nullptr);
@@ -18,7 +24,7 @@ class CWorldTimeDlg : public CDialog {
   ~CWorldTimeDlg() override { DestroyWindow(); }
 
   // The offset code of the computer's zone, fixed when the window is made.
-  std::int32_t GetLocalOffset() const { return m_localOffset; }
+  std::int32_t GetLocalOffset() const { return m_offset[kLocal]; }
   HFONT GetDigitalFont() const { return m_hDigitalFont.get(); }
 
   // The registry section and values of the chosen places.
@@ -31,9 +37,11 @@ class CWorldTimeDlg : public CDialog {
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
-  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
   void OnActivate(UINT state, HWND hwndOther, BOOL bMinimized) override;
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  // A step of any spin button: one clock moves, the other two follow.
+  void OnDeltaPosSpin(NMUPDOWN* pChange, LRESULT* pResult);
+  LRESULT OnNextDlgCtl(WPARAM wParam, LPARAM lParam);
 
   void OnSelChangeFirstPlace();
   void OnSelChangeSecondPlace();
@@ -44,40 +52,47 @@ class CWorldTimeDlg : public CDialog {
   DECLARE_MESSAGE_MAP()
 
  private:
-  // The clocks, in the order of m_hour and m_minute.
+  // The clocks, in the order of every per-clock member.
   enum Clock { kLocal, kFirstPlace, kSecondPlace, kClockCount };
+  // One clock's controls; for a place, also where its choice is kept and the row it starts at.
+  struct ClockRow {
+    int timeBox;
+    int hourSpin;
+    int minuteSpin;
+    int placeList;  // 0 for the local clock
+    const wchar_t* entry;
+    int defaultRow;
+  };
+  static const std::array<ClockRow, kClockCount> kClocks;
 
   void UseDigitalFont();
   void FillPlaceLists();
-  void SelectStoredPlace(HWND list, const wchar_t* entry, int defaultRow);
-  void StorePlace(HWND list, const wchar_t* entry);
+  void LetArrowKeysStep();
+  // The one place where a place clock takes a row: its offset in force now goes with it.
+  void SetPlace(Clock clock, int row);
+  void PlaceChanged(Clock clock);
   // Names a place clock, its time box and spin buttons, for screen readers after the place it
   // shows: "توقيت الكويت".
   void NameClock(Clock clock);
-  // The offset code a clock stands at: a place list without a selection stands for the
-  // computer's own zone.
-  std::int32_t ClockCode(Clock clock) const;
   void Carry(Clock from, Clock to);
-  // Adds step to an hour or a minute, wrapping it within its range without touching the other.
-  void Step(UINT spinId, int step);
+  void CarryToTheOthers(Clock from);
   void ShowClocks();
   void SetSpinPositions();
   void Refresh();
+  // The clock whose hour or minute spin button this is, if any.
+  bool FindSpin(HWND spin, Clock& clock, bool& hours) const;
 
-  HWND m_spinLocalMinute = nullptr;
-  HWND m_spinLocalHour = nullptr;
-  HWND m_spinCountry2Minute = nullptr;
-  HWND m_spinCountry2Hour = nullptr;
-  HWND m_spinCountry1Minute = nullptr;
-  HWND m_spinCountry1Hour = nullptr;
-  HWND m_comboCountry2 = nullptr;
-  HWND m_comboCountry1 = nullptr;
-  std::wstring m_strCountry1Time;
-  std::wstring m_strCountry2Time;
-  std::wstring m_strLocalTime;
+  std::array<HWND, kClockCount> m_spinHour{};
+  std::array<HWND, kClockCount> m_spinMinute{};
+  std::array<HWND, kClockCount> m_comboPlace{};  // none for the local clock
+  std::array<std::wstring, kClockCount> m_strTime;
   BOOL m_b24Hour = TRUE;
   UniqueFont m_hDigitalFont;                // null without the digital font
   std::array<int, kClockCount> m_hour{};    // 0 to 23
   std::array<int, kClockCount> m_minute{};  // 0 to 59
-  std::int32_t m_localOffset;
+  // The row each place stands at; -1 without one, which reads as the computer's own zone.
+  std::array<int, kClockCount> m_placeRow{-1, -1, -1};
+  // The offset code each clock stands at: the computer's zone for the local clock, fixed when the
+  // window is made; for a place, its zone's offset in force when it was chosen.
+  std::array<std::int32_t, kClockCount> m_offset{};
 };

@@ -40,7 +40,7 @@ ClockTime CarryBetweenRows(ClockTime time, int fromRow, int toRow, std::int32_t 
 TEST(WorldTimeTableTest, EveryPlaceKeepsItsStandardTime) {
   static_assert(std::size(kPlaceStandardTimes) == kPlaceCount);
   for (int row = 0; row < kPlaceCount; ++row) {
-    const ClockOffset offset = DecodeOffset(g_countryOffsets[static_cast<std::size_t>(row)]);
+    const ClockOffset offset = DecodeOffset(g_countryOffsets[static_cast<std::size_t>(row)].offsetCode);
     EXPECT_EQ(offset.hours * 60 + offset.minutes, kPlaceStandardTimes[row].minutes)
         << "row " << row;
   }
@@ -126,7 +126,7 @@ TEST(WorldTimeCarryTest, CarriesBetweenPlaces) {
 }
 
 TEST(WorldTimeCarryTest, ListWithoutPlaceStandsForTheLocalZone) {
-  const std::int32_t minusThreeThirty = LocalOffsetCode(210);
+  const std::int32_t minusThreeThirty = OffsetCodeFromBias(210);
   ASSERT_EQ(minusThreeThirty, -103);
   EXPECT_EQ(Clock(CarryBetweenRows({10, 0}, -1, kIran, minusThreeThirty)), Clock(17, 0));
   EXPECT_EQ(Clock(CarryBetweenRows({17, 0}, kIran, -1, minusThreeThirty)), Clock(10, 0));
@@ -180,12 +180,12 @@ TEST(WorldTimeLocalOffsetTest, CodesTheBias) {
                         {720, -12, "-12:00"},  {-30, 1030, "+0:30"},
                         {30, -1030, "-0:30"},  {-1440 - 180, 3, "a day and +3:00"}};
   for (const Case& c : cases) {
-    EXPECT_EQ(LocalOffsetCode(c.bias), c.code) << c.zone;
+    EXPECT_EQ(OffsetCodeFromBias(c.bias), c.code) << c.zone;
   }
   // A computer in Nepal reads Nepal's clock as its own.
-  EXPECT_EQ(Clock(CarryBetweenRows({10, 0}, -1, kNepal, LocalOffsetCode(-345))), Clock(10, 0));
+  EXPECT_EQ(Clock(CarryBetweenRows({10, 0}, -1, kNepal, OffsetCodeFromBias(-345))), Clock(10, 0));
   for (std::int64_t absurd : {INT64_MIN, INT64_MAX, std::int64_t{INT32_MIN}}) {
-    const ClockOffset offset = DecodeOffset(LocalOffsetCode(absurd));
+    const ClockOffset offset = DecodeOffset(OffsetCodeFromBias(absurd));
     EXPECT_TRUE(offset.hours > -24 && offset.hours < 24) << "bias " << absurd;
   }
 }

@@ -21,10 +21,10 @@
 namespace e2e {
 namespace {
 
-constexpr int kDateButton = 1;
-constexpr int kClothingButton = 2;
-constexpr int kWorldTimeButton = 4;
-constexpr int kLengthButton = 5;
+using panel::kClothingButton;
+using panel::kDateButton;
+using panel::kLengthButton;
+using panel::kWorldTimeButton;
 
 std::wstring NameOf(HWND control) {
   const msaa::Object object = msaa::ClientObject(control);

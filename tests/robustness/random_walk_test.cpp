@@ -91,6 +91,11 @@ DWORD WalkTimeZone(TIME_ZONE_INFORMATION& zone) {
   zone.Bias = g_system.bias;
   return TIME_ZONE_ID_UNKNOWN;
 }
+// The walk checks the clocks against the places' standard offsets, so the system it gives the
+// program has none of their zones: each place keeps its row's code.
+bool WalkZoneRules(const wchar_t*, USHORT, TIME_ZONE_INFORMATION&) {
+  return false;
+}
 std::wstring WalkLocaleInfo(LCTYPE type) {
   return type == LOCALE_ITIME ? g_system.timeFormat : L"";
 }
@@ -895,6 +900,7 @@ class RandomWalkTest : public RunningAppTest {
     m_previousTime = platform::SetLocalTimeForTesting(WalkLocalTime);
     m_previousZone = platform::SetTimeZoneForTesting(WalkTimeZone);
     m_previousLocale = platform::SetUserLocaleInfoForTesting(WalkLocaleInfo);
+    m_previousZoneRules = platform::SetZoneRulesForYearForTesting(WalkZoneRules);
     RunningAppTest::SetUp();
   }
   void TearDown() override {
@@ -902,6 +908,7 @@ class RandomWalkTest : public RunningAppTest {
     platform::SetLocalTimeForTesting(m_previousTime);
     platform::SetTimeZoneForTesting(m_previousZone);
     platform::SetUserLocaleInfoForTesting(m_previousLocale);
+    platform::SetZoneRulesForYearForTesting(m_previousZoneRules);
     RegDeleteKeyW(HKEY_CURRENT_USER, SettingsKey(CWorldTimeDlg::kSection).c_str());
   }
 
@@ -909,6 +916,7 @@ class RandomWalkTest : public RunningAppTest {
   platform::LocalTimeFn m_previousTime = nullptr;
   platform::TimeZoneFn m_previousZone = nullptr;
   platform::UserLocaleInfoFn m_previousLocale = nullptr;
+  platform::ZoneRulesForYearFn m_previousZoneRules = nullptr;
 };
 
 TEST_F(RandomWalkTest, EveryWindowKeepsItsRulesWhateverTheUserDoes) {

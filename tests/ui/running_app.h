@@ -10,6 +10,7 @@
 #include "app/main_frame.h"
 #include "app/ralimet_app.h"
 #include "panel/ralimet_view.h"
+#include "settings_key.h"
 #include "test_support.h"
 
 // The windows of the panel's buttons 0 to 10, named for test names and messages.
@@ -17,15 +18,10 @@ inline constexpr const char* kWindowNames[CRalimetView::kExitButton] = {
     "area",     "date",        "clothing", "speed",  "world_time", "length",
     "duration", "temperature", "volume",   "weight", "about",
 };
-inline constexpr int kDateButton = 1;
-inline constexpr int kClothingButton = 2;
-inline constexpr int kWorldTimeButton = 4;
+using panel::kClothingButton;
+using panel::kDateButton;
+using panel::kWorldTimeButton;
 
-// The registry key (under HKEY_CURRENT_USER) of one section of the program's settings.
-inline std::wstring SettingsKey(const wchar_t* section) {
-  return std::wstring(L"Software\\") + CRalimetApp::kRegistryKey + L"\\" +
-         CRalimetApp::kProfileName + L"\\" + section;
-}
 
 class RunningAppTest : public testing::Test {
  protected:

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "msaa_reader.h"
@@ -40,8 +41,25 @@ struct FakeSystem {
   const wchar_t* timeFormat = L"1";  // LOCALE_ITIME: 24-hour
   // Answers the font search in place of the system; null: the family has no font.
   platform::EnumFontFamilyFn fonts = nullptr;
+  // The instant in UTC, and the zones the system's zone data holds (none unless a test says).
+  SYSTEMTIME utc = {2026, 3, 0, 8, 11, 7, 0, 0};
+  std::vector<std::pair<const wchar_t*, TIME_ZONE_INFORMATION>> zones;
 };
 FakeSystem g_system;
+
+SYSTEMTIME FakeUtcTime() {
+  return g_system.utc;
+}
+
+bool FakeZoneRules(const wchar_t* key, USHORT year, TIME_ZONE_INFORMATION& rules) {
+  for (const auto& [name, zone] : g_system.zones) {
+    if (wcscmp(name, key) == 0 && year == g_system.utc.wYear) {
+      rules = zone;
+      return true;
+    }
+  }
+  return false;
+}
 
 SYSTEMTIME FakeLocalTime() {
   SYSTEMTIME time{};
@@ -84,6 +102,8 @@ class WorldTimeTest : public ModelessDialogTest<CWorldTimeDlg> {
     m_previousZone = platform::SetTimeZoneForTesting(FakeTimeZone);
     m_previousLocale = platform::SetUserLocaleInfoForTesting(FakeLocaleInfo);
     m_previousFonts = platform::SetEnumFontFamilyForTesting(FakeFonts);
+    m_previousUtc = platform::SetUtcTimeForTesting(FakeUtcTime);
+    m_previousZoneRules = platform::SetZoneRulesForYearForTesting(FakeZoneRules);
   }
 
   void TearDown() override {
@@ -92,6 +112,8 @@ class WorldTimeTest : public ModelessDialogTest<CWorldTimeDlg> {
     platform::SetTimeZoneForTesting(m_previousZone);
     platform::SetUserLocaleInfoForTesting(m_previousLocale);
     platform::SetEnumFontFamilyForTesting(m_previousFonts);
+    platform::SetUtcTimeForTesting(m_previousUtc);
+    platform::SetZoneRulesForYearForTesting(m_previousZoneRules);
     RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey);
   }
 
@@ -142,6 +164,8 @@ class WorldTimeTest : public ModelessDialogTest<CWorldTimeDlg> {
   platform::TimeZoneFn m_previousZone = nullptr;
   platform::UserLocaleInfoFn m_previousLocale = nullptr;
   platform::EnumFontFamilyFn m_previousFonts = nullptr;
+  platform::UtcTimeFn m_previousUtc = nullptr;
+  platform::ZoneRulesForYearFn m_previousZoneRules = nullptr;
 };
 
 std::wstring ListText(HWND list, int row) {
@@ -362,16 +386,20 @@ TEST_F(WorldTimeTest, ArrowKeysInATimeBoxStepThatClocksHour) {
   }
 }
 
-// A time box hands the focus to its hours spin button; Tab and Shift+Tab from there move on to the
-// next and the previous control, never back into the box.
+// A time box hands the focus to its hours spin button; Tab and Shift+Tab from there, or from the
+// clock's minutes spin button, move on to the next and the previous control, never back into the
+// box.
 TEST_F(WorldTimeTest, TabAndShiftTabLeaveAClock) {
   struct Case {
-    int box, back, forward;
+    int from, back, forward;
   };
   const Case cases[] = {
       {IDC_WT_LOCAL_TIME, IDC_WT_LOCAL_NOW, IDC_WT_24_HOUR},
       {IDC_WT_FIRST_TIME, IDC_WT_24_HOUR, IDC_WT_FIRST_PLACE},
       {IDC_WT_SECOND_TIME, IDC_WT_FIRST_PLACE, IDC_WT_SECOND_PLACE},
+      {IDC_WT_LOCAL_MINUTE_SPIN, IDC_WT_LOCAL_NOW, IDC_WT_24_HOUR},
+      {IDC_WT_FIRST_MINUTE_SPIN, IDC_WT_24_HOUR, IDC_WT_FIRST_PLACE},
+      {IDC_WT_SECOND_MINUTE_SPIN, IDC_WT_FIRST_PLACE, IDC_WT_SECOND_PLACE},
   };
   Open();
   ShowWindow(m_dlg->m_hWnd, SW_SHOW);
@@ -392,11 +420,53 @@ TEST_F(WorldTimeTest, TabAndShiftTabLeaveAClock) {
   };
   for (const Case& c : cases) {
     for (const bool shift : {true, false}) {
-      SetFocus(Item(c.box));
+      SetFocus(Item(c.from));
       tab(shift);
       EXPECT_EQ(GetDlgCtrlID(GetFocus()), shift ? c.back : c.forward)
-          << c.box << (shift ? " Shift+Tab" : " Tab");
+          << c.from << (shift ? " Shift+Tab" : " Tab");
     }
+  }
+}
+
+// Keys only, as the dialog manager hands them on in the window's own modal loop: Tab onto a
+// clock, Right to its minutes, Up steps them, Left back to its hours.
+TEST_F(WorldTimeTest, ArrowKeysReachEachClocksMinutes) {
+  struct Case {
+    const char* clock;
+    int tabFrom, hourSpin, minuteSpin;
+  };
+  const Case cases[] = {
+      {"local", IDC_WT_LOCAL_NOW, IDC_WT_LOCAL_HOUR_SPIN, IDC_WT_LOCAL_MINUTE_SPIN},
+      {"first place", IDC_WT_24_HOUR, IDC_WT_FIRST_HOUR_SPIN, IDC_WT_FIRST_MINUTE_SPIN},
+      {"second place", IDC_WT_FIRST_PLACE, IDC_WT_SECOND_HOUR_SPIN, IDC_WT_SECOND_MINUTE_SPIN},
+  };
+  StoreRow(CWorldTimeDlg::kFirstPlaceEntry, 7);  // United Arab Emirates, +4:00
+  Open();
+  ShowWindow(m_dlg->m_hWnd, SW_SHOW);
+  SetForegroundWindow(m_dlg->m_hWnd);
+  const auto key = [this](UINT vk) {
+    MSG down{GetFocus(), WM_KEYDOWN, vk, 1, 0, {}};
+    IsDialogMessageW(m_dlg->m_hWnd, &down);
+    MSG up{GetFocus(), WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001), 0, {}};
+    IsDialogMessageW(m_dlg->m_hWnd, &up);
+  };
+  for (const Case& c : cases) {
+    Click(IDC_WT_LOCAL_NOW);
+    SetFocus(Item(c.tabFrom));
+    key(VK_TAB);
+    ASSERT_EQ(GetFocus(), Item(c.hourSpin)) << c.clock << ": Tab";
+    key(VK_RIGHT);
+    EXPECT_EQ(GetFocus(), Item(c.minuteSpin)) << c.clock << ": Right";
+    key(VK_UP);
+    EXPECT_EQ(Shown(), (Clocks{L"14:08", L"15:08", L"14:08"})) << c.clock << ": Up";
+    key(VK_RIGHT);
+    EXPECT_EQ(GetFocus(), Item(c.minuteSpin)) << c.clock << ": Right from the minutes";
+    key(VK_LEFT);
+    EXPECT_EQ(GetFocus(), Item(c.hourSpin)) << c.clock << ": Left";
+    key(VK_LEFT);
+    EXPECT_EQ(GetFocus(), Item(c.hourSpin)) << c.clock << ": Left from the hours";
+    key(VK_DOWN);
+    EXPECT_EQ(Shown(), (Clocks{L"13:08", L"14:08", L"13:08"})) << c.clock << ": Down";
   }
 }
 
@@ -513,6 +583,105 @@ TEST_F(WorldTimeTest, DaylightSavingInForceGivesThePlacesTheirTimes) {
     Open();
     EXPECT_EQ(Shown(), (Clocks{L"14:07", c.kuwait, c.kuwait})) << c.name;
   }
+}
+
+// Zones as the system's zone data holds them for 2026.
+SYSTEMTIME Change(WORD month, WORD week, WORD hour, WORD minute = 0) {
+  return {0, month, 0, week, hour, minute, 0, 0};  // the week-th Sunday, 5 the last
+}
+TIME_ZONE_INFORMATION Zone(LONG bias, SYSTEMTIME standard = {}, SYSTEMTIME daylight = {}) {
+  TIME_ZONE_INFORMATION zone{};
+  zone.Bias = bias;
+  zone.StandardDate = standard;
+  zone.DaylightDate = daylight;
+  zone.DaylightBias = standard.wMonth ? -60 : 0;
+  return zone;
+}
+using NamedZone = std::pair<const wchar_t*, TIME_ZONE_INFORMATION>;
+const NamedZone kRomance = {L"Romance Standard Time", Zone(-60, Change(10, 5, 3), Change(3, 5, 2))};
+const NamedZone kGmt = {L"GMT Standard Time", Zone(0, Change(10, 5, 2), Change(3, 5, 1))};
+const NamedZone kAusEastern = {L"AUS Eastern Standard Time",
+                               Zone(-600, Change(4, 1, 3), Change(10, 1, 2))};
+const NamedZone kEastern = {L"Eastern Standard Time", Zone(300, Change(11, 1, 2), Change(3, 2, 2))};
+const NamedZone kArab = {L"Arab Standard Time", Zone(-180)};
+const NamedZone kNewZealandZone = {L"New Zealand Standard Time",
+                                   Zone(-720, Change(4, 1, 3), Change(9, 5, 2))};
+
+constexpr int kFrance = 68;
+constexpr int kUnitedKingdom = 10;
+constexpr int kAustralia = 2;
+constexpr int kNewYork = 108;
+constexpr int kNewZealand = 107;
+
+SYSTEMTIME Noon(WORD month) {
+  return {2026, month, 0, 15, 12, 0, 0, 0};
+}
+
+// The computer in Paris, Sydney or Kuwait, at noon UTC on 15 July and 15 January 2026: its own
+// place shows the local clock's time, the other place its time in force (the tz database's).
+TEST_F(WorldTimeTest, PlacesShowTheirTimeInForceDaylightSavingIncluded) {
+  struct Case {
+    const char* name;
+    WORD month;
+    DWORD state;
+    LONG bias;
+    WORD localHour;
+    int ownPlace, otherPlace;
+    const wchar_t* other;
+  };
+  const Case cases[] = {
+      {"Paris in July", 7, TIME_ZONE_ID_DAYLIGHT, -60, 14, kFrance, kNewYork, L"08:00"},
+      {"Paris in January", 1, TIME_ZONE_ID_STANDARD, -60, 13, kFrance, kNewYork, L"07:00"},
+      {"Sydney in July", 7, TIME_ZONE_ID_STANDARD, -600, 22, kAustralia, kUnitedKingdom, L"13:00"},
+      {"Sydney in January", 1, TIME_ZONE_ID_DAYLIGHT, -600, 23, kAustralia, kUnitedKingdom,
+       L"12:00"},
+      {"Kuwait in July", 7, TIME_ZONE_ID_UNKNOWN, -180, 15, kKuwait, kFrance, L"14:00"},
+      {"Kuwait in January", 1, TIME_ZONE_ID_UNKNOWN, -180, 15, kKuwait, kFrance, L"13:00"},
+  };
+  for (const Case& c : cases) {
+    g_system.zones = {kRomance, kGmt, kAusEastern, kEastern, kArab};
+    g_system.utc = Noon(c.month);
+    g_system.zoneState = c.state;
+    g_system.bias = c.bias;
+    g_system.hour = c.localHour;
+    g_system.minute = 0;
+    StoreRow(CWorldTimeDlg::kFirstPlaceEntry, static_cast<DWORD>(c.ownPlace));
+    StoreRow(CWorldTimeDlg::kSecondPlaceEntry, static_cast<DWORD>(c.otherPlace));
+    Open();
+    const std::wstring local = std::to_wstring(c.localHour) + L":00";
+    EXPECT_EQ(Shown(), (Clocks{local, local, c.other})) << c.name;
+  }
+}
+
+// A place picked takes its zone's offset at that moment; where the system lacks the zone, or its
+// data makes no sense, the place keeps its standard offset.
+TEST_F(WorldTimeTest, APickedPlaceTakesItsOffsetNow) {
+  g_system.zones = {kRomance, kGmt, kEastern};
+  g_system.utc = Noon(1);
+  g_system.zoneState = TIME_ZONE_ID_STANDARD;
+  g_system.bias = -60;
+  g_system.hour = 13;
+  g_system.minute = 0;
+  StoreRow(CWorldTimeDlg::kFirstPlaceEntry, kFrance);
+  Open();
+  EXPECT_EQ(Shown(), (Clocks{L"13:00", L"13:00", L"15:00"})) << "Saudi Arabia, by its row";
+
+  Choose(IDC_WT_SECOND_PLACE, kNewYork);
+  EXPECT_EQ(Shown(), (Clocks{L"13:00", L"13:00", L"07:00"}));
+  Choose(IDC_WT_SECOND_PLACE, kNewZealand);
+  EXPECT_EQ(Shown(), (Clocks{L"13:00", L"13:00", L"00:00"})) << "no such zone: +12:00";
+  g_system.zones.push_back(kNewZealandZone);
+  Choose(IDC_WT_FIRST_PLACE, kNewZealand);
+  EXPECT_EQ(Shown(), (Clocks{L"13:00", L"01:00", L"00:00"})) << "+13:00 in its summer";
+  g_system.zones.back().second.DaylightDate.wMonth = 13;
+  Choose(IDC_WT_FIRST_PLACE, kNewZealand);
+  EXPECT_EQ(Shown(), (Clocks{L"13:00", L"00:00", L"00:00"})) << "nonsense: +12:00";
+
+  // The places keep the offsets they took: stepping carries by them.
+  Choose(IDC_WT_FIRST_PLACE, kUnitedKingdom);
+  EXPECT_EQ(Shown(), (Clocks{L"13:00", L"12:00", L"00:00"}));
+  PressKey(Item(IDC_WT_SECOND_HOUR_SPIN), VK_UP);
+  EXPECT_EQ(Shown(), (Clocks{L"14:00", L"13:00", L"01:00"}));
 }
 
 // Offers the family's fonts as the system would: each kind of font once.
