@@ -6,6 +6,8 @@
 #include <cwchar>
 #include <functional>
 #include <map>
+#include <type_traits>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -178,6 +180,13 @@ ZoneRulesForYearFn g_zoneRulesForYear = SystemZoneRulesForYear;
 UserLocaleInfoFn g_userLocaleInfo = SystemUserLocaleInfo;
 EnumFontFamilyFn g_enumFontFamily = SystemEnumFontFamily;
 
+// Puts a test's stand-in for a system call in place (null puts the system's back); answers the
+// one it replaces.
+template <class Fn>
+Fn Replace(Fn& seam, std::type_identity_t<Fn> standIn, std::type_identity_t<Fn> system) {
+  return std::exchange(seam, standIn ? standIn : system);
+}
+
 }  // namespace
 
 HMODULE LoadSystemLibrary(const wchar_t* name) {
@@ -192,17 +201,13 @@ HMODULE LoadSystemLibrary(const wchar_t* name) {
 }
 
 LoadLibraryFn SetLoadLibraryForTesting(LoadLibraryFn load) {
-  LoadLibraryFn previous = g_loadLibrary;
-  g_loadLibrary = load ? load : SystemLoadLibrary;
-  return previous;
+  return Replace(g_loadLibrary, load, SystemLoadLibrary);
 }
 
 void Beep() { g_beep(); }
 
 BeepFn SetBeepForTesting(BeepFn beep) {
-  BeepFn previous = g_beep;
-  g_beep = beep ? beep : SystemBeep;
-  return previous;
+  return Replace(g_beep, beep, SystemBeep);
 }
 
 void PlaySoundImage(const void* sound) { g_sound.play(sound); }
@@ -220,33 +225,25 @@ bool AskFileName(HWND owner, bool save, std::wstring& path) {
 }
 
 AskFileNameFn SetAskFileNameForTesting(AskFileNameFn ask) {
-  AskFileNameFn previous = g_askFileName;
-  g_askFileName = ask ? ask : SystemAskFileName;
-  return previous;
+  return Replace(g_askFileName, ask, SystemAskFileName);
 }
 
 SYSTEMTIME LocalTime() { return g_localTime(); }
 
 LocalTimeFn SetLocalTimeForTesting(LocalTimeFn localTime) {
-  LocalTimeFn previous = g_localTime;
-  g_localTime = localTime ? localTime : SystemLocalTime;
-  return previous;
+  return Replace(g_localTime, localTime, SystemLocalTime);
 }
 
 DWORD TimeZone(TIME_ZONE_INFORMATION& zone) { return g_timeZone(zone); }
 
 TimeZoneFn SetTimeZoneForTesting(TimeZoneFn timeZone) {
-  TimeZoneFn previous = g_timeZone;
-  g_timeZone = timeZone ? timeZone : SystemTimeZone;
-  return previous;
+  return Replace(g_timeZone, timeZone, SystemTimeZone);
 }
 
 SYSTEMTIME UtcTime() { return g_utcTime(); }
 
 UtcTimeFn SetUtcTimeForTesting(UtcTimeFn utcTime) {
-  UtcTimeFn previous = g_utcTime;
-  g_utcTime = utcTime ? utcTime : SystemUtcTime;
-  return previous;
+  return Replace(g_utcTime, utcTime, SystemUtcTime);
 }
 
 bool ZoneRulesForYear(const wchar_t* keyName, USHORT year, TIME_ZONE_INFORMATION& rules) {
@@ -254,17 +251,13 @@ bool ZoneRulesForYear(const wchar_t* keyName, USHORT year, TIME_ZONE_INFORMATION
 }
 
 ZoneRulesForYearFn SetZoneRulesForYearForTesting(ZoneRulesForYearFn zoneRules) {
-  ZoneRulesForYearFn previous = g_zoneRulesForYear;
-  g_zoneRulesForYear = zoneRules ? zoneRules : SystemZoneRulesForYear;
-  return previous;
+  return Replace(g_zoneRulesForYear, zoneRules, SystemZoneRulesForYear);
 }
 
 std::wstring UserLocaleInfo(LCTYPE type) { return g_userLocaleInfo(type); }
 
 UserLocaleInfoFn SetUserLocaleInfoForTesting(UserLocaleInfoFn localeInfo) {
-  UserLocaleInfoFn previous = g_userLocaleInfo;
-  g_userLocaleInfo = localeInfo ? localeInfo : SystemUserLocaleInfo;
-  return previous;
+  return Replace(g_userLocaleInfo, localeInfo, SystemUserLocaleInfo);
 }
 
 int EnumFontFamily(HDC hdc, const wchar_t* family, FONTENUMPROCW proc, LPARAM param) {
@@ -272,9 +265,7 @@ int EnumFontFamily(HDC hdc, const wchar_t* family, FONTENUMPROCW proc, LPARAM pa
 }
 
 EnumFontFamilyFn SetEnumFontFamilyForTesting(EnumFontFamilyFn enumFontFamily) {
-  EnumFontFamilyFn previous = g_enumFontFamily;
-  g_enumFontFamily = enumFontFamily ? enumFontFamily : SystemEnumFontFamily;
-  return previous;
+  return Replace(g_enumFontFamily, enumFontFamily, SystemEnumFontFamily);
 }
 
 }  // namespace platform
