@@ -116,6 +116,16 @@ bool FindListedZone(EnumZonesFn enumZones, const wchar_t* keyName,
   return false;
 }
 
+// The biases and change dates, between the forms the system keeps a zone's rules in.
+template <class From, class To>
+void CopyZoneRules(const From& from, To& to) {
+  to.Bias = from.Bias;
+  to.StandardBias = from.StandardBias;
+  to.DaylightBias = from.DaylightBias;
+  to.StandardDate = from.StandardDate;
+  to.DaylightDate = from.DaylightDate;
+}
+
 // The value must be exactly one RegistryZoneRules; anything else is not taken.
 bool ReadRegistryZone(const wchar_t* keyName, DYNAMIC_TIME_ZONE_INFORMATION& zone) {
   const std::size_t nameLength = wcslen(keyName);
@@ -129,11 +139,7 @@ bool ReadRegistryZone(const wchar_t* keyName, DYNAMIC_TIME_ZONE_INFORMATION& zon
     return false;
   }
   zone = {};
-  zone.Bias = value.Bias;
-  zone.StandardBias = value.StandardBias;
-  zone.DaylightBias = value.DaylightBias;
-  zone.StandardDate = value.StandardDate;
-  zone.DaylightDate = value.DaylightDate;
+  CopyZoneRules(value, zone);
   wcsncpy(zone.TimeZoneKeyName, keyName, nameLength);
   return true;
 }
@@ -147,11 +153,7 @@ bool SystemZoneRulesForYear(const wchar_t* keyName, USHORT year, TIME_ZONE_INFOR
   if (GetTimeZoneInformationForYear(year, &zone, &rules)) return true;
   // Without the year's own rules, the zone's current ones.
   rules = {};
-  rules.Bias = zone.Bias;
-  rules.StandardBias = zone.StandardBias;
-  rules.DaylightBias = zone.DaylightBias;
-  rules.StandardDate = zone.StandardDate;
-  rules.DaylightDate = zone.DaylightDate;
+  CopyZoneRules(zone, rules);
   return true;
 }
 
