@@ -19,13 +19,17 @@ else()
 endif()
 
 # Registers each test of a GoogleTest program with ctest. Discovery runs at test time, so building
-# never starts Wine; the i686 build has no emulator and registers nothing. Windows tests share one
+# never starts Wine; a Windows build with no emulator registers nothing. Windows tests share one
 # desktop (focus, the active window, the keyboard state), so they take turns. Each test may run
-# for 120 seconds unless TIMEOUT gives it longer.
+# for 120 seconds unless TIMEOUT gives it longer, times the toolchain's RALIMET_TEST_TIME_SCALE
+# where the programs are emulated.
 function(ralimet_discover_tests target)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "TIMEOUT" "")
   if(NOT arg_TIMEOUT)
     set(arg_TIMEOUT 120)
+  endif()
+  if(RALIMET_TEST_TIME_SCALE)
+    math(EXPR arg_TIMEOUT "${arg_TIMEOUT} * ${RALIMET_TEST_TIME_SCALE}")
   endif()
   if(WIN32 AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
     return()

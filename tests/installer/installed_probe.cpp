@@ -33,46 +33,49 @@ constexpr milliseconds kActionTimeout{5000};
 // The speed button's centre in the launcher view's client pixels (left column, fourth row).
 constexpr POINT kSpeedButton = panel::ButtonCentre(3);
 
+struct TopLevelSearch {
+  DWORD processId;
+  const std::wstring& caption;
+  HWND found;
+};
+
+BOOL CALLBACK MatchTopLevel(HWND hwnd, LPARAM lParam) {
+  auto* s = reinterpret_cast<TopLevelSearch*>(lParam);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  if (owner == s->processId && IsWindowVisible(hwnd) && TextOf(hwnd) == s->caption) {
+    s->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // The visible top-level window of the process with this caption; null when there is none.
 HWND FindTopLevel(DWORD processId, const std::wstring& caption) {
-  struct Search {
-    DWORD processId;
-    const std::wstring& caption;
-    HWND found;
-  } search{processId, caption, nullptr};
-  EnumWindows(
-      [](HWND hwnd, LPARAM lParam) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lParam);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(hwnd, &owner);
-        if (owner == s->processId && IsWindowVisible(hwnd) && TextOf(hwnd) == s->caption) {
-          s->found = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TopLevelSearch search{processId, caption, nullptr};
+  EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
+struct ChildSearch {
+  const wchar_t* className;
+  HWND found;
+};
+
+BOOL CALLBACK MatchChildClass(HWND hwnd, LPARAM lParam) {
+  auto* s = reinterpret_cast<ChildSearch*>(lParam);
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));
+  if (_wcsicmp(name, s->className) == 0 && IsWindowVisible(hwnd)) {
+    s->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 HWND FindChildOfClass(HWND parent, const wchar_t* className) {
-  struct Search {
-    const wchar_t* className;
-    HWND found;
-  } search{className, nullptr};
-  EnumChildWindows(
-      parent,
-      [](HWND hwnd, LPARAM lParam) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lParam);
-        wchar_t name[64] = {};
-        GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));
-        if (_wcsicmp(name, s->className) == 0 && IsWindowVisible(hwnd)) {
-          s->found = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ChildSearch search{className, nullptr};
+  EnumChildWindows(parent, MatchChildClass, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -198,9 +201,8 @@ int wmain(int argc, wchar_t** argv) {
   const int result = Probe(argv[1], started);
   const UniqueKernelHandle thread(started.hThread);
   const UniqueKernelHandle process(started.hProcess);
-  if (process &&
-      WaitForSingleObject(process.get(), static_cast<DWORD>(kActionTimeout.count())) !=
-          WAIT_OBJECT_0) {
+  if (process && WaitForSingleObject(process.get(), static_cast<DWORD>(kActionTimeout.count())) !=
+                     WAIT_OBJECT_0) {
     TerminateProcess(process.get(), 0xDEAD);
     WaitForSingleObject(process.get(), 5000);
   }
