@@ -281,6 +281,18 @@ TEST_F(DateTest, UpArrowsStepAndWrap) {
   EXPECT_EQ(Gregorian(), (Date{L"16", L"7", L"622"}));
 }
 
+// A click on an arrow, an arrow key, then a typed day: once the up-down's timers have run, the
+// field still holds what was typed (the clicks of the random walk rely on it).
+TEST_F(DateTest, TypedDayStaysAfterTheUpDownsTimers) {
+  Open();
+  TypeGregorian({L"10", L"1", L"2000"});
+  ClickUpArrow(IDC_GREGORIAN_DAY_SPIN);
+  ArrowUp(IDC_GREGORIAN_DAY);
+  Type(IDC_GREGORIAN_DAY, L"20");
+  for (const DWORD start = GetTickCount(); GetTickCount() - start < 500; Sleep(10)) PumpMessages();
+  EXPECT_EQ(Gregorian(), (Date{L"20", L"1", L"2000"}));
+}
+
 TEST_F(DateTest, MonthZeroIsTakenAndThirteenRefused) {
   const struct {
     const char* name;

@@ -68,6 +68,9 @@ void ClickUpDownArrow(HWND upDown, bool upper) {
   const LPARAM at = MAKELPARAM(rect.right / 2, upper ? rect.bottom / 4 : rect.bottom * 3 / 4);
   SendMessageW(upDown, WM_LBUTTONDOWN, MK_LBUTTON, at);
   SendMessageW(upDown, WM_LBUTTONUP, 0, at);
+  // A real pointer moves on. Left over it, Wine's up-down steps once more, from the position it
+  // held at its last step, when the timer of a later arrow key on its field runs out.
+  SendMessageW(upDown, WM_MOUSELEAVE, 0, 0);
 }
 
 namespace {

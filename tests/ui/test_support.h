@@ -35,7 +35,7 @@ void TypeKeys(HWND control, std::wstring_view keys);
 // Puts text on the clipboard, as copying it elsewhere would; false when the clipboard refused.
 bool PutOnClipboard(HWND owner, const std::wstring& text);
 
-// A click on the upper or lower arrow of an up-down control.
+// A click on the upper or lower arrow of an up-down control, the pointer moving off it after.
 void ClickUpDownArrow(HWND upDown, bool upper);
 
 // Acts on the active window from inside the modal loop that the caller starts next, as a user
