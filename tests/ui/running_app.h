@@ -6,9 +6,12 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/main_frame.h"
 #include "app/ralimet_app.h"
+#include "framework/create_failure.h"
+#include "framework/platform.h"
 #include "panel/ralimet_view.h"
 #include "settings_key.h"
 #include "test_support.h"
@@ -22,17 +25,24 @@ using panel::kClothingButton;
 using panel::kDateButton;
 using panel::kWorldTimeButton;
 
-
 class RunningAppTest : public testing::Test {
  protected:
   void SetUp() override { Start(L""); }
   void TearDown() override { Stop(); }
 
-  // Starts the program with this command line, as its entry point does.
+  // Starts the program with this command line, as its entry point does. What a failed start
+  // would tell the user is kept for the test rather than shown.
   void Start(const wchar_t* commandLine) {
+    s_told.clear();
+    m_previousTell = platform::SetTellFailureForTesting(
+        [](const wchar_t*, const wchar_t* text) { s_told.push_back(text); });
     m_app = std::make_unique<CRalimetApp>();
     m_app->m_lpCmdLine = commandLine;
-    ASSERT_TRUE(m_app->InitInstance());
+    const BOOL started = m_app->InitInstance();
+    platform::SetTellFailureForTesting(m_previousTell);
+    const CreateFailure failure = AfxGetCreateFailure();
+    ASSERT_TRUE(started) << "no main window: " << CreateStepName(failure.step) << " failed, error "
+                         << failure.error;
     m_frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
     ASSERT_NE(m_frame, nullptr);
     m_view = dynamic_cast<CRalimetView*>(m_frame->GetActiveView());
@@ -56,6 +66,8 @@ class RunningAppTest : public testing::Test {
            SendMessageTimeoutW(m_view->m_hWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result);
   }
 
+  static inline std::vector<std::wstring> s_told;  // what failed starts told the user
+  platform::TellFailureFn m_previousTell = nullptr;
   std::unique_ptr<CRalimetApp> m_app;
   CMainFrame* m_frame = nullptr;
   CRalimetView* m_view = nullptr;
