@@ -128,8 +128,32 @@ TEST_F(NamedControlTest, AReaderStillHoldingTheControlGetsAnErrorOnceItIsGone) {
   BSTR name = nullptr;
   EXPECT_EQ(held->get_accName(msaa::Child(CHILDID_SELF), &name), RPC_E_DISCONNECTED);
   EXPECT_EQ(name, nullptr);
-  VARIANT role{};
-  EXPECT_EQ(held->get_accRole(msaa::Child(CHILDID_SELF), &role), RPC_E_DISCONNECTED);
+  // Every out-parameter is set even so, over whatever the caller left in it.
+  const VARIANT self = msaa::Child(CHILDID_SELF);
+  auto stale = [] {
+    VARIANT v{};
+    v.vt = VT_I4;
+    v.lVal = 77;
+    return v;
+  };
+  VARIANT role = stale(), focus = stale(), hit = stale(), next = stale();
+  BSTR value = SysAllocString(L"stale"), action = value;
+  long count = 77, left = 77, width = 77;
+  IDispatch* parent = reinterpret_cast<IDispatch*>(&count);
+  EXPECT_EQ(held->get_accRole(self, &role), RPC_E_DISCONNECTED);
+  EXPECT_EQ(held->get_accValue(self, &value), RPC_E_DISCONNECTED);
+  EXPECT_EQ(held->get_accDefaultAction(self, &action), RPC_E_DISCONNECTED);
+  EXPECT_EQ(held->get_accChildCount(&count), RPC_E_DISCONNECTED);
+  EXPECT_EQ(held->get_accParent(&parent), RPC_E_DISCONNECTED);
+  EXPECT_EQ(held->get_accFocus(&focus), RPC_E_DISCONNECTED);
+  EXPECT_EQ(held->accHitTest(1, 1, &hit), RPC_E_DISCONNECTED);
+  EXPECT_EQ(held->accNavigate(NAVDIR_NEXT, self, &next), RPC_E_DISCONNECTED);
+  EXPECT_EQ(held->accLocation(&left, &count, &width, &count, self), RPC_E_DISCONNECTED);
+  for (const VARIANT* v : {&role, &focus, &hit, &next}) EXPECT_EQ(v->vt, VT_EMPTY);
+  EXPECT_EQ(value, nullptr);
+  EXPECT_EQ(action, nullptr);
+  EXPECT_EQ(parent, nullptr);
+  EXPECT_EQ(left + count + width, 0);
 }
 
 TEST_F(NamedControlTest, ComBeginsAtTheFirstQuestionAndEndsWithTheControl) {
