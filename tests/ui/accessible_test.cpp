@@ -130,30 +130,21 @@ TEST_F(NamedControlTest, AReaderStillHoldingTheControlGetsAnErrorOnceItIsGone) {
   EXPECT_EQ(name, nullptr);
   // Every out-parameter is set even so, over whatever the caller left in it.
   const VARIANT self = msaa::Child(CHILDID_SELF);
-  auto stale = [] {
-    VARIANT v{};
-    v.vt = VT_I4;
-    v.lVal = 77;
-    return v;
-  };
-  VARIANT role = stale(), focus = stale(), hit = stale(), next = stale();
+  VARIANT role{}, focus{}, hit{}, next{};
+  for (VARIANT* v : {&role, &focus, &hit, &next}) *v = msaa::Child(77);
   BSTR value = SysAllocString(L"stale"), action = value;
   long count = 77, left = 77, width = 77;
   IDispatch* parent = reinterpret_cast<IDispatch*>(&count);
-  EXPECT_EQ(held->get_accRole(self, &role), RPC_E_DISCONNECTED);
-  EXPECT_EQ(held->get_accValue(self, &value), RPC_E_DISCONNECTED);
-  EXPECT_EQ(held->get_accDefaultAction(self, &action), RPC_E_DISCONNECTED);
-  EXPECT_EQ(held->get_accChildCount(&count), RPC_E_DISCONNECTED);
-  EXPECT_EQ(held->get_accParent(&parent), RPC_E_DISCONNECTED);
-  EXPECT_EQ(held->get_accFocus(&focus), RPC_E_DISCONNECTED);
-  EXPECT_EQ(held->accHitTest(1, 1, &hit), RPC_E_DISCONNECTED);
-  EXPECT_EQ(held->accNavigate(NAVDIR_NEXT, self, &next), RPC_E_DISCONNECTED);
-  EXPECT_EQ(held->accLocation(&left, &count, &width, &count, self), RPC_E_DISCONNECTED);
+  for (const HRESULT hr :
+       {held->get_accRole(self, &role), held->get_accValue(self, &value),
+        held->get_accDefaultAction(self, &action), held->get_accChildCount(&count),
+        held->get_accParent(&parent), held->get_accFocus(&focus), held->accHitTest(1, 1, &hit),
+        held->accNavigate(NAVDIR_NEXT, self, &next),
+        held->accLocation(&left, &count, &width, &count, self)}) {
+    EXPECT_EQ(hr, RPC_E_DISCONNECTED);
+  }
   for (const VARIANT* v : {&role, &focus, &hit, &next}) EXPECT_EQ(v->vt, VT_EMPTY);
-  EXPECT_EQ(value, nullptr);
-  EXPECT_EQ(action, nullptr);
-  EXPECT_EQ(parent, nullptr);
-  EXPECT_EQ(left + count + width, 0);
+  EXPECT_TRUE(!value && !action && !parent && !left && !count && !width);
 }
 
 TEST_F(NamedControlTest, ComBeginsAtTheFirstQuestionAndEndsWithTheControl) {
