@@ -6,7 +6,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "app/main_frame.h"
 #include "app/ralimet_app.h"
@@ -25,24 +24,21 @@ using panel::kClothingButton;
 using panel::kDateButton;
 using panel::kWorldTimeButton;
 
+
 class RunningAppTest : public testing::Test {
  protected:
   void SetUp() override { Start(L""); }
   void TearDown() override { Stop(); }
 
-  // Starts the program with this command line, as its entry point does. What a failed start
-  // would tell the user is kept for the test rather than shown.
+  // Starts the program with this command line, as its entry point does (a failure is not shown).
   void Start(const wchar_t* commandLine) {
-    s_told.clear();
-    m_previousTell = platform::SetTellFailureForTesting(
-        [](const wchar_t*, const wchar_t* text) { s_told.push_back(text); });
+    const auto tell = platform::SetTellFailureForTesting([](const wchar_t*, const wchar_t*) {});
     m_app = std::make_unique<CRalimetApp>();
     m_app->m_lpCmdLine = commandLine;
     const BOOL started = m_app->InitInstance();
-    platform::SetTellFailureForTesting(m_previousTell);
-    const CreateFailure failure = AfxGetCreateFailure();
-    ASSERT_TRUE(started) << "no main window: " << CreateStepName(failure.step) << " failed, error "
-                         << failure.error;
+    platform::SetTellFailureForTesting(tell);
+    ASSERT_TRUE(started) << "no main window: " << CreateStepName(AfxGetCreateFailure().step)
+                         << " failed, error " << AfxGetCreateFailure().error;
     m_frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
     ASSERT_NE(m_frame, nullptr);
     m_view = dynamic_cast<CRalimetView*>(m_frame->GetActiveView());
@@ -66,8 +62,6 @@ class RunningAppTest : public testing::Test {
            SendMessageTimeoutW(m_view->m_hWnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result);
   }
 
-  static inline std::vector<std::wstring> s_told;  // what failed starts told the user
-  platform::TellFailureFn m_previousTell = nullptr;
   std::unique_ptr<CRalimetApp> m_app;
   CMainFrame* m_frame = nullptr;
   CRalimetView* m_view = nullptr;
