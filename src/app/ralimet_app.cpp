@@ -2,8 +2,14 @@
 
 #include <commctrl.h>
 
+#include <cwchar>
+#include <string>
+
 #include "app/main_frame.h"
 #include "app/ralimet_doc.h"
+#include "framework/commands.h"
+#include "framework/platform.h"
+#include "framework/resources.h"
 #include "panel/ralimet_view.h"
 #include "res/resource.h"
 
@@ -12,6 +18,16 @@ const CommandRoute CRalimetApp::kRoutes[] = {
     Command(0, ID_FILE_OPEN, &CRalimetApp::OnFileOpen),
 };
 const MessageMap CRalimetApp::kMessageMap{&CWinApp::kMessageMap, kRoutes};
+
+std::wstring CRalimetApp::StartFailureText(const CreateFailure& failure) {
+  const std::wstring format(LoadStringResource(IDS_START_FAILED));
+  const std::wstring step(LoadStringResource(IDS_START_STEP + static_cast<UINT>(failure.step)));
+  std::wstring text(format.size() + step.size() + 16, L'\0');
+  const int length = std::swprintf(text.data(), text.size(), format.c_str(), step.c_str(),
+                                   static_cast<unsigned long>(failure.error));
+  text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+  return text;
+}
 
 BOOL CRalimetApp::InitInstance() {
   // The three-dimensional look is the system's own now; the controls' classes still need
@@ -31,8 +47,12 @@ BOOL CRalimetApp::InitInstance() {
   // opens normal rather than as a panel stranded in a screen-sized frame.
   if (m_nCmdShow == SW_SHOWMAXIMIZED) m_nCmdShow = SW_SHOWNORMAL;
   OnFileNew();
-  // Without a main window there is nothing to run: end rather than wait invisibly for ever.
-  if (!AfxGetMainWnd()) return FALSE;
+  // Without a main window there is nothing to run: say why and end, rather than vanish.
+  if (!AfxGetMainWnd()) {
+    const std::wstring title(LoadStringResource(AFX_IDS_APP_TITLE));
+    platform::TellFailure(title.c_str(), StartFailureText(AfxGetCreateFailure()).c_str());
+    return FALSE;
+  }
   m_nCmdShow = SW_SHOWNORMAL;
 
   SetRegistryKey(kRegistryKey);

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -125,6 +126,26 @@ namespace {
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
+// An out-parameter of a call handed on.
+template <class T>
+struct Out {
+  T* p;
+};
+template <class T>
+T Pass(T arg) {
+  return arg;
+}
+template <class T>
+T* Pass(Out<T> out) {
+  return out.p;
+}
+template <class T>
+void ClearOut(const T&) {}
+template <class T>
+void ClearOut(Out<T> out) {
+  Clear(out.p);
+}
+
 // A standard control's own object (the one the system would give) under the program's name:
 // every call but get_accName of the control itself goes to the standard object.
 class CNamedAccessible final : public CAccessibleObject {
@@ -148,7 +169,7 @@ class CNamedAccessible final : public CAccessibleObject {
   // and with no value: once it has a name of its own, that text (a list's size) becomes its value,
   // as Windows' object gives it.
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT varChild, BSTR* pszValue) override {
-    const HRESULT hr = Forward(&IAccessible::get_accValue, varChild, pszValue);
+    const HRESULT hr = Forward(&IAccessible::get_accValue, varChild, Out(pszValue));
     if (hr == S_OK || !m_pName || !IsSelf(varChild) || !pszValue) return hr;
     wchar_t text[256] = {};
     if (GetWindowTextW(m_hControl, text, static_cast<int>(std::size(text))) <= 0) return hr;
@@ -158,75 +179,77 @@ class CNamedAccessible final : public CAccessibleObject {
 
   // IDispatch
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) override {
-    return Forward(&IAccessible::GetTypeInfoCount, pctinfo);
+    return Forward(&IAccessible::GetTypeInfoCount, Out(pctinfo));
   }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT n, LCID lcid, ITypeInfo** ppTInfo) override {
-    return Forward(&IAccessible::GetTypeInfo, n, lcid, ppTInfo);
+    return Forward(&IAccessible::GetTypeInfo, n, lcid, Out(ppTInfo));
   }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
                                           DISPID* ids) override {
+    if (!m_standard && ids) std::fill_n(ids, count, DISPID_UNKNOWN);
     return Forward(&IAccessible::GetIDsOfNames, riid, names, count, lcid, ids);
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags,
                                    DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
                                    UINT* argError) override {
-    return Forward(&IAccessible::Invoke, id, riid, lcid, flags, params, result, exception,
-                   argError);
+    return Forward(&IAccessible::Invoke, id, riid, lcid, flags, params, Out(result),
+                   Out(exception), Out(argError));
   }
 
   // IAccessible
   HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** ppdispParent) override {
-    return Forward(&IAccessible::get_accParent, ppdispParent);
+    return Forward(&IAccessible::get_accParent, Out(ppdispParent));
   }
   HRESULT STDMETHODCALLTYPE get_accChildCount(long* pcountChildren) override {
-    return Forward(&IAccessible::get_accChildCount, pcountChildren);
+    return Forward(&IAccessible::get_accChildCount, Out(pcountChildren));
   }
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT varChild, IDispatch** ppdispChild) override {
-    return Forward(&IAccessible::get_accChild, varChild, ppdispChild);
+    return Forward(&IAccessible::get_accChild, varChild, Out(ppdispChild));
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT varChild, BSTR* pszDescription) override {
-    return Forward(&IAccessible::get_accDescription, varChild, pszDescription);
+    return Forward(&IAccessible::get_accDescription, varChild, Out(pszDescription));
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT varChild, VARIANT* pvarRole) override {
-    return Forward(&IAccessible::get_accRole, varChild, pvarRole);
+    return Forward(&IAccessible::get_accRole, varChild, Out(pvarRole));
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT varChild, VARIANT* pvarState) override {
-    return Forward(&IAccessible::get_accState, varChild, pvarState);
+    return Forward(&IAccessible::get_accState, varChild, Out(pvarState));
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT varChild, BSTR* pszHelp) override {
-    return Forward(&IAccessible::get_accHelp, varChild, pszHelp);
+    return Forward(&IAccessible::get_accHelp, varChild, Out(pszHelp));
   }
   HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* pszHelpFile, VARIANT varChild,
                                              long* pidTopic) override {
-    return Forward(&IAccessible::get_accHelpTopic, pszHelpFile, varChild, pidTopic);
+    return Forward(&IAccessible::get_accHelpTopic, Out(pszHelpFile), varChild, Out(pidTopic));
   }
   HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT varChild,
                                                     BSTR* pszKeyboardShortcut) override {
-    return Forward(&IAccessible::get_accKeyboardShortcut, varChild, pszKeyboardShortcut);
+    return Forward(&IAccessible::get_accKeyboardShortcut, varChild, Out(pszKeyboardShortcut));
   }
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* pvarChild) override {
-    return Forward(&IAccessible::get_accFocus, pvarChild);
+    return Forward(&IAccessible::get_accFocus, Out(pvarChild));
   }
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* pvarChildren) override {
-    return Forward(&IAccessible::get_accSelection, pvarChildren);
+    return Forward(&IAccessible::get_accSelection, Out(pvarChildren));
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT varChild,
                                                  BSTR* pszDefaultAction) override {
-    return Forward(&IAccessible::get_accDefaultAction, varChild, pszDefaultAction);
+    return Forward(&IAccessible::get_accDefaultAction, varChild, Out(pszDefaultAction));
   }
   HRESULT STDMETHODCALLTYPE accSelect(long flagsSelect, VARIANT varChild) override {
     return Forward(&IAccessible::accSelect, flagsSelect, varChild);
   }
   HRESULT STDMETHODCALLTYPE accLocation(long* pxLeft, long* pyTop, long* pcxWidth,
                                         long* pcyHeight, VARIANT varChild) override {
-    return Forward(&IAccessible::accLocation, pxLeft, pyTop, pcxWidth, pcyHeight, varChild);
+    return Forward(&IAccessible::accLocation, Out(pxLeft), Out(pyTop), Out(pcxWidth),
+                   Out(pcyHeight), varChild);
   }
   HRESULT STDMETHODCALLTYPE accNavigate(long navDir, VARIANT varStart,
                                         VARIANT* pvarEndUpAt) override {
-    return Forward(&IAccessible::accNavigate, navDir, varStart, pvarEndUpAt);
+    return Forward(&IAccessible::accNavigate, navDir, varStart, Out(pvarEndUpAt));
   }
   HRESULT STDMETHODCALLTYPE accHitTest(long xLeft, long yTop, VARIANT* pvarChild) override {
-    return Forward(&IAccessible::accHitTest, xLeft, yTop, pvarChild);
+    return Forward(&IAccessible::accHitTest, xLeft, yTop, Out(pvarChild));
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT varChild) override {
     return Forward(&IAccessible::accDoDefaultAction, varChild);
@@ -239,10 +262,15 @@ class CNamedAccessible final : public CAccessibleObject {
   }
 
  private:
+  // Hands a call on to the standard object; once there is none, the out-parameters (marked
+  // Out) are still set, as every answer of the object sets them.
   template <class Method, class... Args>
   HRESULT Forward(Method method, Args... args) {
-    if (!m_standard) return RPC_E_DISCONNECTED;
-    return (m_standard.get()->*method)(args...);
+    if (!m_standard) {
+      (ClearOut(args), ...);
+      return RPC_E_DISCONNECTED;
+    }
+    return (m_standard.get()->*method)(Pass(args)...);
   }
 
   HWND m_hControl;

@@ -1,6 +1,7 @@
 #include "framework/document.h"
 
 #include "framework/app.h"
+#include "framework/create_failure.h"
 #include "framework/handles.h"
 #include "framework/platform.h"
 #include "framework/resources.h"
@@ -74,11 +75,12 @@ CFrameWnd* CSingleDocTemplate::CreateNewFrame(CDocument* pDoc) {
     delete pObject;
     return nullptr;
   }
+  AfxClearCreateFailure();
   CCreateContext context;
   context.m_pNewViewClass = m_pViewClass;
   context.m_pCurrentDoc = pDoc;
-  // Once its window exists the frame deletes itself with it; a window that failed half-way made
-  // has already done so, so a failure is not followed by a delete here.
+  // The frame deletes itself with its window, and also when the window could not be made, so a
+  // failure is not followed by a delete here.
   if (!pFrame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context)) {
     return nullptr;
   }

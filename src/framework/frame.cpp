@@ -3,6 +3,7 @@
 #include <string>
 
 #include "framework/app.h"
+#include "framework/create_failure.h"
 #include "framework/document.h"
 #include "framework/handles.h"
 
@@ -19,13 +20,19 @@ bool CFrameWnd::LoadFrame(UINT nIDResource, DWORD style, CWnd* pParentWnd,
       icon);
   m_hAccelTable = LoadAcceleratorsW(module, MAKEINTRESOURCEW(nIDResource));
 
+  if (!className) {
+    PostNcDestroy();  // as for a window that could not be made
+    return false;
+  }
   m_pCreateContext = pContext;
-  const bool created =
-      CreateEx(0, className, title.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-               CW_USEDEFAULT, pParentWnd ? pParentWnd->m_hWnd : nullptr,
-               LoadMenuW(module, MAKEINTRESOURCEW(nIDResource)));
+  if (!CreateEx(0, className, title.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                CW_USEDEFAULT, pParentWnd ? pParentWnd->m_hWnd : nullptr,
+                LoadMenuW(module, MAKEINTRESOURCEW(nIDResource)))) {
+    AfxNoteCreateFailure(CreateStep::kFrameWindow);
+    return false;  // the frame has deleted itself
+  }
   m_pCreateContext = nullptr;
-  return created;
+  return true;
 }
 
 int CFrameWnd::OnCreate(CREATESTRUCTW* pCreateStruct) {
@@ -42,10 +49,15 @@ CView* CFrameWnd::CreateView(CCreateContext* pContext) {
   auto* pView = dynamic_cast<CView*>(pObject);
   if (!pView) {
     delete pObject;
+    AfxNoteCreateFailure(CreateStep::kView);
     return nullptr;
   }
-  // From here the view's window owns the object: it deletes itself when the window goes.
-  if (!pView->Create(this, AFX_IDW_PANE_FIRST, pContext)) return nullptr;
+  // From here the view's window owns the object: it deletes itself when the window goes, or
+  // when it could not be made.
+  if (!pView->Create(this, AFX_IDW_PANE_FIRST, pContext)) {
+    AfxNoteCreateFailure(CreateStep::kView);
+    return nullptr;
+  }
   return pView;
 }
 
@@ -114,6 +126,7 @@ bool CView::PreCreateWindow(CREATESTRUCTW& cs) {
   if (!cs.lpszClass) {
     cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW),
                                        reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), nullptr);
+    if (!cs.lpszClass) return false;
   }
   return CWnd::PreCreateWindow(cs);
 }

@@ -23,7 +23,8 @@ class CFrameWnd : public CWnd {
 
  public:
   // Makes the window from the resources of nIDResource: caption (first field of the string),
-  // icon, menu and accelerator table.
+  // icon, menu and accelerator table. False when the window could not be made: the frame has
+  // then deleted itself, and the failing step is noted (AfxGetCreateFailure).
   bool LoadFrame(UINT nIDResource, DWORD style, CWnd* pParentWnd, CCreateContext* pContext);
 
   CView* GetActiveView() const { return m_pViewActive; }

@@ -171,6 +171,10 @@ int SystemEnumFontFamily(HDC hdc, const wchar_t* family, FONTENUMPROCW proc, LPA
   return EnumFontFamiliesW(hdc, family, proc, param);
 }
 
+void SystemTellFailure(const wchar_t* caption, const wchar_t* text) {
+  MessageBoxW(nullptr, text, caption, MB_OK | MB_ICONERROR | MB_RIGHT | MB_RTLREADING);
+}
+
 LoadLibraryFn g_loadLibrary = SystemLoadLibrary;
 BeepFn g_beep = SystemBeep;
 SoundHooks g_sound{SystemPlaySound, SystemStopSound};
@@ -181,6 +185,7 @@ UtcTimeFn g_utcTime = SystemUtcTime;
 ZoneRulesForYearFn g_zoneRulesForYear = SystemZoneRulesForYear;
 UserLocaleInfoFn g_userLocaleInfo = SystemUserLocaleInfo;
 EnumFontFamilyFn g_enumFontFamily = SystemEnumFontFamily;
+TellFailureFn g_tellFailure = SystemTellFailure;
 
 // Puts a test's stand-in for a system call in place (null puts the system's back); answers the
 // one it replaces.
@@ -268,6 +273,12 @@ int EnumFontFamily(HDC hdc, const wchar_t* family, FONTENUMPROCW proc, LPARAM pa
 
 EnumFontFamilyFn SetEnumFontFamilyForTesting(EnumFontFamilyFn enumFontFamily) {
   return Replace(g_enumFontFamily, enumFontFamily, SystemEnumFontFamily);
+}
+
+void TellFailure(const wchar_t* caption, const wchar_t* text) { g_tellFailure(caption, text); }
+
+TellFailureFn SetTellFailureForTesting(TellFailureFn tell) {
+  return Replace(g_tellFailure, tell, SystemTellFailure);
 }
 
 }  // namespace platform

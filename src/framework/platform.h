@@ -74,4 +74,10 @@ int EnumFontFamily(HDC hdc, const wchar_t* family, FONTENUMPROCW proc, LPARAM pa
 using EnumFontFamilyFn = int (*)(HDC hdc, const wchar_t* family, FONTENUMPROCW proc, LPARAM param);
 EnumFontFamilyFn SetEnumFontFamilyForTesting(EnumFontFamilyFn enumFontFamily);
 
+// Tells the user of a failure the program cannot go on from and waits until it is read: a
+// message box with an error icon and one OK button, read right to left.
+void TellFailure(const wchar_t* caption, const wchar_t* text);
+using TellFailureFn = void (*)(const wchar_t* caption, const wchar_t* text);
+TellFailureFn SetTellFailureForTesting(TellFailureFn tell);
+
 }  // namespace platform

@@ -5,6 +5,8 @@
 #include <tuple>
 #include <utility>
 
+#include "framework/create_failure.h"
+
 namespace {
 
 // The window property that points from a window to its CWnd.
@@ -65,14 +67,21 @@ bool CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* wind
   cs.hwndParent = parent;
   cs.hMenu = menuOrId;
   cs.hInstance = AfxGetResourceHandle();
-  if (!PreCreateWindow(cs)) return false;
+  if (!PreCreateWindow(cs)) {
+    PostNcDestroy();
+    return false;
+  }
 
   CWnd* const outer = g_pWndInit;
   g_pWndInit = this;
   const HWND hwnd = CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName,
                                     static_cast<DWORD>(cs.style), cs.x, cs.y, cs.cx, cs.cy,
                                     cs.hwndParent, cs.hMenu, cs.hInstance, nullptr);
+  // A window refused before its first message was never bound to this object, so it is told
+  // here, as at WM_NCDESTROY, that it has no window (an object that deletes itself does so).
+  const bool neverBound = g_pWndInit == this;
   g_pWndInit = outer;
+  if (!hwnd && neverBound) PostNcDestroy();
   return hwnd != nullptr;
 }
 
@@ -300,6 +309,9 @@ const wchar_t* AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH backg
   windowClass.hbrBackground = background;
   windowClass.hIcon = icon;
   windowClass.lpszClassName = name.c_str();
-  RegisterClassW(&windowClass);
+  if (!RegisterClassW(&windowClass)) {
+    AfxNoteCreateFailure(CreateStep::kWindowClass);
+    return nullptr;
+  }
   return names.emplace(key, std::move(name)).first->second.c_str();
 }

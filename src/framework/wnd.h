@@ -182,7 +182,8 @@ class CWnd : public CCmdTarget {
   static CWnd* FromHandlePermanent(HWND hwnd);
 
   // Makes a window of a class registered with AfxRegisterWndClass, bound to this object from its
-  // first message on.
+  // first message on. When it fails, PostNcDestroy has run (an object that deletes itself with its
+  // window is gone): the caller no longer touches the object.
   bool CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style,
                 int x, int y, int width, int height, HWND parent, HMENU menuOrId);
   bool DestroyWindow() { return m_hWnd && ::DestroyWindow(m_hWnd); }
@@ -276,7 +277,8 @@ void AfxSetMainWnd(CWnd* pWnd);
 // The message that the innermost running handler is answering.
 const MSG* AfxGetCurrentMessage();
 
-// Registers (once) a window class whose windows are run by CWnd objects; answers its name.
+// Registers (once) a window class whose windows are run by CWnd objects; answers its name, or
+// null when the system refused it.
 const wchar_t* AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon);
 
 // The module that holds the dialog templates and other resources.

@@ -65,6 +65,11 @@ bool CPanelButton::HitTest(POINT point) const {
   return PtInRect(&rect, point);
 }
 
+bool CPanelButton::HasFaces() const {
+  return m_size.cx > 0 && m_size.cy > 0 && FindPackedBitmap(m_nBitmapId[kNormal]) &&
+         FindPackedBitmap(m_nBitmapId[kPressed]);
+}
+
 UINT CPanelButton::GetBitmapId() const {
   switch (m_nState) {
     case kHighlighted:

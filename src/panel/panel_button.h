@@ -21,6 +21,9 @@ class CPanelButton : public CObject {
   // Draws the face of the current state at the button's place, 1:1.
   void Draw(HDC hdc) const;
   bool HitTest(POINT point) const;
+  // Its three faces are in the program and it could measure itself (a system short of GDI
+  // objects can refuse that).
+  bool HasFaces() const;
   UINT GetBitmapId() const;
   // Stores the state; a press of the highlighted button (1 to 2) clicks. True when it changed:
   // the caller redraws.

@@ -4,6 +4,7 @@
 
 #include "app/ralimet_app.h"
 #include "calendar/date_dlg.h"
+#include "framework/create_failure.h"
 #include "framework/platform.h"
 #include "framework/resources.h"
 #include "panel/about_dlg.h"
@@ -49,17 +50,7 @@ const MessageMap CRalimetView::kMessageMap{&CView::kMessageMap, kRoutes};
 
 CRalimetView::CRalimetView()
     : m_nBitmapBase(ApplicationBitmapBase()),
-      m_pAccessible(std::make_unique<CAccessibleServer>(new CPanelAccessible(*this))) {
-  const void* sound = FindResourceBytes(IDR_CLICK, L"WAVE").data();
-
-  m_hPalette = CPanelButton::LoadDibPalette(IDB_PANEL + m_nBitmapBase);
-  for (int n = 0; n < kButtonCount; ++n) {
-    const panel::ButtonPlace& place = panel::kButtons[n];
-    m_pButtons[n] = std::make_unique<CPanelButton>(place.topLeft, place.normal,
-                                                   place.highlighted, place.pressed,
-                                                   m_hPalette.get(), sound, m_nBitmapBase);
-  }
-}
+      m_pAccessible(std::make_unique<CAccessibleServer>(new CPanelAccessible(*this))) {}
 
 CRalimetView::~CRalimetView() {
   m_hPalette.reset();
@@ -74,7 +65,31 @@ bool CRalimetView::PreCreateWindow(CREATESTRUCTW& cs) { return CView::PreCreateW
 void CRalimetView::OnDraw(HDC) {}
 
 int CRalimetView::OnCreate(CREATESTRUCTW* pCreateStruct) {
-  return CView::OnCreate(pCreateStruct) == -1 ? -1 : 0;
+  if (CView::OnCreate(pCreateStruct) == -1) return -1;
+  // A panel without its pictures or its palette would be a blank window with buttons nobody can
+  // see: the start stops and says which.
+  const BITMAPINFOHEADER* panel = FindPackedBitmap(IDB_PANEL + m_nBitmapBase);
+  if (!panel) {
+    AfxNoteCreateFailure(CreateStep::kViewPictures);
+    return -1;
+  }
+  m_hPalette = CPanelButton::LoadDibPalette(IDB_PANEL + m_nBitmapBase);
+  if (!m_hPalette && panel->biBitCount <= 8) {
+    AfxNoteCreateFailure(CreateStep::kPalette);
+    return -1;
+  }
+  const void* sound = FindResourceBytes(IDR_CLICK, L"WAVE").data();
+  for (int n = 0; n < kButtonCount; ++n) {
+    const panel::ButtonPlace& place = panel::kButtons[n];
+    m_pButtons[n] = std::make_unique<CPanelButton>(place.topLeft, place.normal,
+                                                   place.highlighted, place.pressed,
+                                                   m_hPalette.get(), sound, m_nBitmapBase);
+    if (!m_pButtons[n]->HasFaces()) {
+      AfxNoteCreateFailure(CreateStep::kViewPictures);
+      return -1;
+    }
+  }
+  return 0;
 }
 
 void CRalimetView::OnPaint() {

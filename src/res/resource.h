@@ -11,6 +11,11 @@
 #define IDB_PANEL 144
 #define IDR_CLICK 150
 
+// The message of a start that could not make the main window; the name of each step of making
+// it is IDS_START_STEP plus the step's number (CreateStep, src/framework/create_failure.h).
+#define IDS_START_FAILED 300
+#define IDS_START_STEP 301
+
 // Dialogs
 #define IDD_ABOUTBOX 200
 

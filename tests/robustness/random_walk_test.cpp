@@ -41,14 +41,22 @@ namespace {
 
 constexpr unsigned long kSeed = 20260308;
 constexpr unsigned long kActions = 10000;
-// Well inside the test's time-out, so that a slow walk says how far it came.
+// The default walk stops at 100 s, well inside the test's time-out, so that a slow walk says how
+// far it came; a longer one has 20 ms an action (RALIMET_WALK_SECONDS sets another limit).
 constexpr auto kTimeLimit = std::chrono::seconds(100);
+constexpr auto kTimePerAction = std::chrono::milliseconds(20);
 constexpr int kMostActionsPerVisit = 150;
 constexpr wchar_t kInvalidDate[] = L"غير صالح";
 
 unsigned long FromEnvironment(const char* name, unsigned long fallback) {
   const char* text = std::getenv(name);
   return text && *text ? std::strtoul(text, nullptr, 0) : fallback;
+}
+
+std::chrono::milliseconds TimeLimit(unsigned long actions) {
+  const auto seconds = std::chrono::seconds(FromEnvironment("RALIMET_WALK_SECONDS", 0));
+  const auto perAction = kTimePerAction * static_cast<long long>(actions);
+  return seconds.count() ? seconds : perAction > kTimeLimit ? perAction : kTimeLimit;
 }
 
 std::string Printable(const std::wstring& text) {
@@ -139,6 +147,7 @@ class Walk {
       : m_seed(seed),
         m_budget(budget),
         m_rng(static_cast<std::uint32_t>(seed)),
+        m_timeLimit(TimeLimit(budget)),
         m_verbose(FromEnvironment("RALIMET_WALK_VERBOSE", 0) != 0) {}
 
   int Int(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(m_rng); }
@@ -265,7 +274,7 @@ class Walk {
 
   unsigned long done() const { return m_done; }
   bool stopped() const { return m_failed || m_done + 2 > m_budget || Expired(); }
-  bool Expired() const { return std::chrono::steady_clock::now() - m_start > kTimeLimit; }
+  bool Expired() const { return std::chrono::steady_clock::now() - m_start > m_timeLimit; }
 
  private:
   // Does one action and checks the window after it; false when the walk must stop.
@@ -277,6 +286,7 @@ class Walk {
   const unsigned long m_seed;
   const unsigned long m_budget;
   std::mt19937 m_rng;
+  const std::chrono::milliseconds m_timeLimit;
   const bool m_verbose;
   const std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
   unsigned long m_done = 0;

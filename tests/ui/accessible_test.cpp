@@ -128,8 +128,20 @@ TEST_F(NamedControlTest, AReaderStillHoldingTheControlGetsAnErrorOnceItIsGone) {
   BSTR name = nullptr;
   EXPECT_EQ(held->get_accName(msaa::Child(CHILDID_SELF), &name), RPC_E_DISCONNECTED);
   EXPECT_EQ(name, nullptr);
-  VARIANT role{};
-  EXPECT_EQ(held->get_accRole(msaa::Child(CHILDID_SELF), &role), RPC_E_DISCONNECTED);
+  // Every out-parameter is set even so, over whatever the caller left in it.
+  const VARIANT self = msaa::Child(CHILDID_SELF);
+  VARIANT role = msaa::Child(77), hit = msaa::Child(77);
+  BSTR value = SysAllocString(L"stale");
+  long count = 77, left = 77, width = 77;
+  IDispatch* parent = reinterpret_cast<IDispatch*>(&count);
+  for (const HRESULT hr : {held->get_accRole(self, &role), held->get_accValue(self, &value),
+                           held->get_accChildCount(&count), held->get_accParent(&parent),
+                           held->accHitTest(1, 1, &hit),
+                           held->accLocation(&left, &count, &width, &count, self)}) {
+    EXPECT_EQ(hr, RPC_E_DISCONNECTED);
+  }
+  EXPECT_TRUE(role.vt == VT_EMPTY && hit.vt == VT_EMPTY && !value && !parent && !left && !count &&
+              !width);
 }
 
 TEST_F(NamedControlTest, ComBeginsAtTheFirstQuestionAndEndsWithTheControl) {

@@ -322,4 +322,49 @@ TEST_F(LauncherTest, ProfileReadsOnlyWhatItWrote) {
   RegDeleteKeyW(HKEY_CURRENT_USER, keyPath.c_str());
 }
 
+bool (*g_refuse)(const CREATESTRUCTW&) = nullptr;
+std::vector<std::wstring> g_told;
+// Refuses the making of a window, as a system out of windows would.
+LRESULT CALLBACK RefuseCreation(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* cbt = reinterpret_cast<CBT_CREATEWNDW*>(lParam);
+  if (code == HCBT_CREATEWND && g_refuse && g_refuse(*cbt->lpcs)) return 1;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A failed start tells the user which step failed and the error, and leaves nothing behind.
+TEST_F(LauncherTest, AFailedStartNamesItsStepAndTheNextStartWorks) {
+  Stop();
+  const struct {
+    bool (*refuse)(const CREATESTRUCTW&);
+    int bitmapBase;  // 5000: no such pictures
+    const wchar_t* stepName;
+  } cases[] = {
+      {[](const CREATESTRUCTW& w) { return !(w.style & WS_CHILD); }, 0, L"إنشاء النافذة الرئيسية"},
+      {[](const CREATESTRUCTW& cs) { return cs.hMenu == HMENU(AFX_IDW_PANE_FIRST); }, 0,
+       L"إنشاء لوحة الأزرار"},
+      {nullptr, 5000, L"تحميل صور اللوحة"},
+  };
+  for (const auto& c : cases) {
+    g_refuse = c.refuse;
+    const HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseCreation, nullptr, GetCurrentThreadId());
+    m_app = std::make_unique<CRalimetApp>();
+    m_app->m_nBitmapBase = c.bitmapBase;
+    g_told.clear();
+    const auto previous = platform::SetTellFailureForTesting(
+        [](const wchar_t*, const wchar_t* text) { g_told.push_back(text); });
+    EXPECT_FALSE(m_app->InitInstance());
+    platform::SetTellFailureForTesting(previous);
+    UnhookWindowsHookEx(hook);
+    const char* step = CreateStepName(AfxGetCreateFailure().step);
+    const std::wstring told = std::wstring(L"تعذّر فتح نافذة Ralimet عند ") + c.stepName +
+                              L" (خطأ النظام " +
+                              std::to_wstring(AfxGetCreateFailure().error) + L").";
+    EXPECT_TRUE(g_told == std::vector<std::wstring>{told}) << step << " failed";
+    EXPECT_EQ(FindWindowW(nullptr, L"Ralimet"), nullptr) << step;
+    EXPECT_EQ(PumpMessages(), -1) << step << ": a quit message left behind";
+  }
+  EXPECT_EQ(AfxGetCreateFailure().error, DWORD(ERROR_RESOURCE_NAME_NOT_FOUND));
+  Start(L"");
+}
+
 }  // namespace

@@ -9,6 +9,8 @@
 
 #include "app/main_frame.h"
 #include "app/ralimet_app.h"
+#include "framework/create_failure.h"
+#include "framework/platform.h"
 #include "panel/ralimet_view.h"
 #include "settings_key.h"
 #include "test_support.h"
@@ -28,11 +30,15 @@ class RunningAppTest : public testing::Test {
   void SetUp() override { Start(L""); }
   void TearDown() override { Stop(); }
 
-  // Starts the program with this command line, as its entry point does.
+  // Starts the program with this command line, as its entry point does (a failure is not shown).
   void Start(const wchar_t* commandLine) {
+    const auto tell = platform::SetTellFailureForTesting([](const wchar_t*, const wchar_t*) {});
     m_app = std::make_unique<CRalimetApp>();
     m_app->m_lpCmdLine = commandLine;
-    ASSERT_TRUE(m_app->InitInstance());
+    const BOOL started = m_app->InitInstance();
+    platform::SetTellFailureForTesting(tell);
+    ASSERT_TRUE(started) << "no main window: " << CreateStepName(AfxGetCreateFailure().step)
+                         << " failed, error " << AfxGetCreateFailure().error;
     m_frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
     ASSERT_NE(m_frame, nullptr);
     m_view = dynamic_cast<CRalimetView*>(m_frame->GetActiveView());
