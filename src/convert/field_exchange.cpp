@@ -75,7 +75,8 @@ void DDX_IntRange(CDataExchange* pDX, int controlId, int& value, int upper, int 
     }
     return;
   }
-  if (shown != static_cast<UINT>(value)) SetDlgItemInt(dialog, controlId, static_cast<UINT>(value), FALSE);
+  if (shown != static_cast<UINT>(value))
+    SetDlgItemInt(dialog, controlId, static_cast<UINT>(value), FALSE);
 }
 
 void DDX_ByteRange(CDataExchange* pDX, int controlId, std::uint8_t& value, int upper, int lower) {
@@ -101,4 +102,16 @@ int CALLBACK EnumRasterFontProc(const LOGFONTW* logFont, const TEXTMETRICW*, DWO
   if (!(fontType & RASTER_FONTTYPE)) return 1;
   *reinterpret_cast<LOGFONTW*>(param) = *logFont;
   return 0;
+}
+
+UniqueFont CreateRasterFont(const wchar_t* family) {
+  LOGFONTW found{};
+  const ClientDC screen(nullptr);
+  if (!screen.get() ||
+      platform::EnumFontFamily(screen.get(), family, EnumRasterFontProc,
+                               reinterpret_cast<LPARAM>(&found)) != 0 ||
+      found.lfFaceName[0] == L'\0') {
+    return {};
+  }
+  return UniqueFont(CreateFontIndirectW(&found));
 }

@@ -3,16 +3,15 @@
 #include <commdlg.h>
 #include <mmsystem.h>
 
-#include <cwchar>
-#include <functional>
-#include <map>
 #include <type_traits>
 #include <utility>
 
 namespace platform {
 namespace {
 
-void SystemBeep() { ::Beep(0, 0); }
+void SystemBeep() {
+  ::Beep(0, 0);
+}
 
 HMODULE SystemLoadLibrary(const wchar_t* name, DWORD flags) {
   return LoadLibraryExW(name, nullptr, flags);
@@ -31,9 +30,13 @@ void PlayWithSystem(const void* sound, UINT flags) {
   if (play) play(static_cast<const wchar_t*>(sound), flags);
 }
 
-void SystemPlaySound(const void* sound) { PlayWithSystem(sound, SND_ASYNC | SND_MEMORY); }
+void SystemPlaySound(const void* sound) {
+  PlayWithSystem(sound, SND_ASYNC | SND_MEMORY);
+}
 
-void SystemStopSound() { PlayWithSystem(nullptr, 0); }
+void SystemStopSound() {
+  PlayWithSystem(nullptr, 0);
+}
 
 bool SystemAskFileName(HWND owner, bool save, std::wstring& path) {
   wchar_t file[MAX_PATH] = {};
@@ -44,8 +47,8 @@ bool SystemAskFileName(HWND owner, bool save, std::wstring& path) {
   ofn.lpstrFilter = L"*.*\0*.*\0";
   ofn.lpstrFile = file;
   ofn.nMaxFile = MAX_PATH;
-  ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
-              (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+  ofn.Flags =
+      OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
   // Like the sound library, the dialogs' library is loaded when first asked for.
   using FileDialog = BOOL(WINAPI*)(OPENFILENAMEW*);
   static const HMODULE comdlg = LoadSystemLibrary(L"comdlg32.dll");
@@ -64,7 +67,9 @@ SYSTEMTIME SystemLocalTime() {
   return time;
 }
 
-DWORD SystemTimeZone(TIME_ZONE_INFORMATION& zone) { return ::GetTimeZoneInformation(&zone); }
+DWORD SystemTimeZone(TIME_ZONE_INFORMATION& zone) {
+  return ::GetTimeZoneInformation(&zone);
+}
 
 SYSTEMTIME SystemUtcTime() {
   SYSTEMTIME time{};
@@ -72,89 +77,28 @@ SYSTEMTIME SystemUtcTime() {
   return time;
 }
 
-// Windows 8 and later list their zones through EnumDynamicTimeZoneInformation; Windows 7 has no
-// such call, and keeps each zone under this key, its rules in the value "TZI".
-constexpr wchar_t kZonesKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Time Zones\\";
-
-// The layout of a "TZI" value.
-struct RegistryZoneRules {
-  LONG Bias;
-  LONG StandardBias;
-  LONG DaylightBias;
-  SYSTEMTIME StandardDate;
-  SYSTEMTIME DaylightDate;
-};
-
 using EnumZonesFn = DWORD(WINAPI*)(DWORD index, DYNAMIC_TIME_ZONE_INFORMATION* zone);
 
-EnumZonesFn EnumZonesCall() {
+DWORD SystemEnumZone(DWORD index, DYNAMIC_TIME_ZONE_INFORMATION& zone) {
+  // Windows 8 brought the call: looked up, not imported, so that the program starts on Windows 7.
   static const auto call = [] {
     const HMODULE advapi = GetModuleHandleW(L"advapi32.dll");
     return advapi ? reinterpret_cast<EnumZonesFn>(reinterpret_cast<void*>(
                         GetProcAddress(advapi, "EnumDynamicTimeZoneInformation")))
                   : nullptr;
   }();
-  return call;
+  return call ? call(index, &zone) : ERROR_CALL_NOT_IMPLEMENTED;
 }
 
-// Each zone read costs registry reads: a zone found once is looked for first where it was.
-bool FindListedZone(EnumZonesFn enumZones, const wchar_t* keyName,
-                    DYNAMIC_TIME_ZONE_INFORMATION& zone) {
-  static std::map<std::wstring, DWORD, std::less<>> foundAt;
-  const std::wstring key = keyName;
-  const auto found = foundAt.find(key);
-  if (found != foundAt.end() && enumZones(found->second, &zone) == ERROR_SUCCESS &&
-      _wcsicmp(zone.TimeZoneKeyName, keyName) == 0) {
-    return true;
-  }
-  for (DWORD index = 0; enumZones(index, &zone) == ERROR_SUCCESS; ++index) {
-    if (_wcsicmp(zone.TimeZoneKeyName, keyName) == 0) {
-      foundAt[key] = index;
-      return true;
-    }
-  }
-  return false;
+bool SystemMachineBinaryValue(const wchar_t* key, const wchar_t* name, void* data, DWORD& size) {
+  return RegGetValueW(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_BINARY, nullptr, data, &size) ==
+         ERROR_SUCCESS;
 }
 
-// The biases and change dates, between the forms the system keeps a zone's rules in.
-template <class From, class To>
-void CopyZoneRules(const From& from, To& to) {
-  to.Bias = from.Bias;
-  to.StandardBias = from.StandardBias;
-  to.DaylightBias = from.DaylightBias;
-  to.StandardDate = from.StandardDate;
-  to.DaylightDate = from.DaylightDate;
-}
-
-// The value must be exactly one RegistryZoneRules; anything else is not taken.
-bool ReadRegistryZone(const wchar_t* keyName, DYNAMIC_TIME_ZONE_INFORMATION& zone) {
-  const std::size_t nameLength = wcslen(keyName);
-  if (nameLength == 0 || nameLength >= ARRAYSIZE(zone.TimeZoneKeyName)) return false;
-  RegistryZoneRules value{};
-  DWORD size = sizeof value;
-  const std::wstring key = kZonesKey + std::wstring(keyName, nameLength);
-  if (RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), L"TZI", RRF_RT_REG_BINARY, nullptr, &value,
-                   &size) != ERROR_SUCCESS ||
-      size != sizeof value) {
-    return false;
-  }
-  zone = {};
-  CopyZoneRules(value, zone);
-  wcsncpy(zone.TimeZoneKeyName, keyName, nameLength);
-  return true;
-}
-
-bool SystemZoneRulesForYear(const wchar_t* keyName, USHORT year, TIME_ZONE_INFORMATION& rules) {
-  DYNAMIC_TIME_ZONE_INFORMATION zone{};
-  const EnumZonesFn enumZones = EnumZonesCall();
-  if (enumZones ? !FindListedZone(enumZones, keyName, zone) : !ReadRegistryZone(keyName, zone)) {
-    return false;
-  }
-  if (GetTimeZoneInformationForYear(year, &zone, &rules)) return true;
-  // Without the year's own rules, the zone's current ones.
-  rules = {};
-  CopyZoneRules(zone, rules);
-  return true;
+bool SystemZoneRulesForYear(USHORT year, const DYNAMIC_TIME_ZONE_INFORMATION& zone,
+                            TIME_ZONE_INFORMATION& rules) {
+  return GetTimeZoneInformationForYear(year, const_cast<DYNAMIC_TIME_ZONE_INFORMATION*>(&zone),
+                                       &rules) != FALSE;
 }
 
 std::wstring SystemUserLocaleInfo(LCTYPE type) {
@@ -178,6 +122,8 @@ AskFileNameFn g_askFileName = SystemAskFileName;
 LocalTimeFn g_localTime = SystemLocalTime;
 TimeZoneFn g_timeZone = SystemTimeZone;
 UtcTimeFn g_utcTime = SystemUtcTime;
+EnumZoneFn g_enumZone = SystemEnumZone;
+MachineBinaryValueFn g_machineBinaryValue = SystemMachineBinaryValue;
 ZoneRulesForYearFn g_zoneRulesForYear = SystemZoneRulesForYear;
 UserLocaleInfoFn g_userLocaleInfo = SystemUserLocaleInfo;
 EnumFontFamilyFn g_enumFontFamily = SystemEnumFontFamily;
@@ -206,15 +152,21 @@ LoadLibraryFn SetLoadLibraryForTesting(LoadLibraryFn load) {
   return Replace(g_loadLibrary, load, SystemLoadLibrary);
 }
 
-void Beep() { g_beep(); }
+void Beep() {
+  g_beep();
+}
 
 BeepFn SetBeepForTesting(BeepFn beep) {
   return Replace(g_beep, beep, SystemBeep);
 }
 
-void PlaySoundImage(const void* sound) { g_sound.play(sound); }
+void PlaySoundImage(const void* sound) {
+  g_sound.play(sound);
+}
 
-void StopSound() { g_sound.stop(); }
+void StopSound() {
+  g_sound.stop();
+}
 
 SoundHooks SetSoundForTesting(SoundHooks hooks) {
   const SoundHooks previous = g_sound;
@@ -230,33 +182,58 @@ AskFileNameFn SetAskFileNameForTesting(AskFileNameFn ask) {
   return Replace(g_askFileName, ask, SystemAskFileName);
 }
 
-SYSTEMTIME LocalTime() { return g_localTime(); }
+SYSTEMTIME LocalTime() {
+  return g_localTime();
+}
 
 LocalTimeFn SetLocalTimeForTesting(LocalTimeFn localTime) {
   return Replace(g_localTime, localTime, SystemLocalTime);
 }
 
-DWORD TimeZone(TIME_ZONE_INFORMATION& zone) { return g_timeZone(zone); }
+DWORD TimeZone(TIME_ZONE_INFORMATION& zone) {
+  return g_timeZone(zone);
+}
 
 TimeZoneFn SetTimeZoneForTesting(TimeZoneFn timeZone) {
   return Replace(g_timeZone, timeZone, SystemTimeZone);
 }
 
-SYSTEMTIME UtcTime() { return g_utcTime(); }
+SYSTEMTIME UtcTime() {
+  return g_utcTime();
+}
 
 UtcTimeFn SetUtcTimeForTesting(UtcTimeFn utcTime) {
   return Replace(g_utcTime, utcTime, SystemUtcTime);
 }
 
-bool ZoneRulesForYear(const wchar_t* keyName, USHORT year, TIME_ZONE_INFORMATION& rules) {
-  return g_zoneRulesForYear(keyName, year, rules);
+DWORD EnumZone(DWORD index, DYNAMIC_TIME_ZONE_INFORMATION& zone) {
+  return g_enumZone(index, zone);
+}
+
+EnumZoneFn SetEnumZoneForTesting(EnumZoneFn enumZone) {
+  return Replace(g_enumZone, enumZone, SystemEnumZone);
+}
+
+bool MachineBinaryValue(const wchar_t* key, const wchar_t* name, void* data, DWORD& size) {
+  return g_machineBinaryValue(key, name, data, size);
+}
+
+MachineBinaryValueFn SetMachineBinaryValueForTesting(MachineBinaryValueFn readValue) {
+  return Replace(g_machineBinaryValue, readValue, SystemMachineBinaryValue);
+}
+
+bool ZoneRulesForYear(USHORT year, const DYNAMIC_TIME_ZONE_INFORMATION& zone,
+                      TIME_ZONE_INFORMATION& rules) {
+  return g_zoneRulesForYear(year, zone, rules);
 }
 
 ZoneRulesForYearFn SetZoneRulesForYearForTesting(ZoneRulesForYearFn zoneRules) {
   return Replace(g_zoneRulesForYear, zoneRules, SystemZoneRulesForYear);
 }
 
-std::wstring UserLocaleInfo(LCTYPE type) { return g_userLocaleInfo(type); }
+std::wstring UserLocaleInfo(LCTYPE type) {
+  return g_userLocaleInfo(type);
+}
 
 UserLocaleInfoFn SetUserLocaleInfoForTesting(UserLocaleInfoFn localeInfo) {
   return Replace(g_userLocaleInfo, localeInfo, SystemUserLocaleInfo);

@@ -67,27 +67,4 @@ TEST(SystemLibraryTest, ComesFromTheSystemFolderEvenWhereTheSearchFlagIsRefused)
   }
 }
 
-// The system's own zone data (Wine's copy of Windows' "Time Zones"), found by key name.
-TEST(ZoneRulesForYearTest, FindsAZoneByItsKeyNameWithTheYearsRules) {
-  TIME_ZONE_INFORMATION rules{};
-  // Case does not matter in a key name.
-  ASSERT_TRUE(platform::ZoneRulesForYear(L"romance standard time", 2026, rules));
-  // Paris: +1:00, +2:00 from the last Sunday of March to the last Sunday of October.
-  EXPECT_EQ(rules.Bias, -60);
-  EXPECT_EQ(rules.Bias + rules.DaylightBias, -120);
-  EXPECT_EQ(rules.DaylightDate.wMonth, 3);
-  EXPECT_EQ(rules.DaylightDate.wDay, 5);
-  EXPECT_EQ(rules.DaylightDate.wDayOfWeek, 0);
-  EXPECT_EQ(rules.StandardDate.wMonth, 10);
-  EXPECT_EQ(rules.StandardDate.wDay, 5);
-
-  ASSERT_TRUE(platform::ZoneRulesForYear(L"Arab Standard Time", 2026, rules));
-  EXPECT_EQ(rules.Bias, -180);
-  EXPECT_EQ(rules.StandardDate.wMonth, 0) << "Kuwait has no daylight saving";
-
-  for (const wchar_t* missing : {L"Ralimet Standard Time", L"", L"Romance Standard Time\\TZI"}) {
-    EXPECT_FALSE(platform::ZoneRulesForYear(missing, 2026, rules)) << missing;
-  }
-}
-
 }  // namespace

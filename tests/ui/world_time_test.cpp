@@ -7,28 +7,34 @@
 #include <commctrl.h>
 // clang-format on
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
-#include "msaa_reader.h"
 #include "app/ralimet_app.h"
 #include "dialog_fixture.h"
 #include "framework/app.h"
 #include "framework/platform.h"
+#include "msaa_reader.h"
 #include "res/resource.h"
+#include "settings_key.h"
 #include "test_support.h"
+#include "worldtime/place_zone.h"
 #include "worldtime/world_time_dlg.h"
 
 namespace {
 
-constexpr wchar_t kTimeKey[] = L"Software\\NURIX\\TALVORA\\2.0\\MERISK\\KALVENT\\Time";
+const std::wstring kTimeKey = SettingsKey(CWorldTimeDlg::kSection);
 constexpr int kKuwait = 85;
 constexpr int kSaudiArabia = 51;
+
+using NamedZone = std::pair<const wchar_t*, TIME_ZONE_INFORMATION>;
 
 // What the fake system answers.
 struct FakeSystem {
@@ -41,9 +47,17 @@ struct FakeSystem {
   const wchar_t* timeFormat = L"1";  // LOCALE_ITIME: 24-hour
   // Answers the font search in place of the system; null: the family has no font.
   platform::EnumFontFamilyFn fonts = nullptr;
-  // The instant in UTC, and the zones the system's zone data holds (none unless a test says).
+  // The instant in UTC, and the zones the system's zone list holds (none unless a test says), in
+  // list order; a null key name is an entry that cannot be read.
   SYSTEMTIME utc = {2026, 3, 0, 8, 11, 7, 0, 0};
-  std::vector<std::pair<const wchar_t*, TIME_ZONE_INFORMATION>> zones;
+  std::vector<NamedZone> zones;
+  // A zone's rules for one year where they are not the listed ones.
+  std::vector<std::tuple<const wchar_t*, USHORT, TIME_ZONE_INFORMATION>> yearRules;
+  int entriesRead = 0;
+  // Windows 7: no zone list, the zones' rules in the registry (the key asked, and the value).
+  bool zoneList = true;
+  std::wstring registryKey;
+  std::vector<BYTE> registryValue;
 };
 FakeSystem g_system;
 
@@ -51,14 +65,47 @@ SYSTEMTIME FakeUtcTime() {
   return g_system.utc;
 }
 
-bool FakeZoneRules(const wchar_t* key, USHORT year, TIME_ZONE_INFORMATION& rules) {
-  for (const auto& [name, zone] : g_system.zones) {
-    if (wcscmp(name, key) == 0 && year == g_system.utc.wYear) {
-      rules = zone;
+DWORD FakeEnumZone(DWORD index, DYNAMIC_TIME_ZONE_INFORMATION& zone) {
+  if (!g_system.zoneList) return ERROR_CALL_NOT_IMPLEMENTED;
+  ++g_system.entriesRead;
+  if (index >= g_system.zones.size()) return ERROR_NO_MORE_ITEMS;
+  const auto& [name, rules] = g_system.zones[index];
+  if (!name) return ERROR_ACCESS_DENIED;
+  zone = {};
+  wcscpy(zone.TimeZoneKeyName, name);
+  zone.Bias = rules.Bias;
+  zone.StandardBias = rules.StandardBias;
+  zone.DaylightBias = rules.DaylightBias;
+  zone.StandardDate = rules.StandardDate;
+  zone.DaylightDate = rules.DaylightDate;
+  return ERROR_SUCCESS;
+}
+
+bool FakeZoneRules(USHORT year, const DYNAMIC_TIME_ZONE_INFORMATION& zone,
+                   TIME_ZONE_INFORMATION& rules) {
+  for (const auto& [name, ruleYear, yearRules] : g_system.yearRules) {
+    if (wcscmp(name, zone.TimeZoneKeyName) == 0 && ruleYear == year) {
+      rules = yearRules;
+      return true;
+    }
+  }
+  for (const auto& [name, listed] : g_system.zones) {
+    if (name && wcscmp(name, zone.TimeZoneKeyName) == 0) {
+      rules = listed;
       return true;
     }
   }
   return false;
+}
+
+bool FakeMachineValue(const wchar_t* key, const wchar_t* name, void* data, DWORD& size) {
+  if (g_system.registryKey != key || wcscmp(name, L"TZI") != 0 ||
+      g_system.registryValue.size() > size) {
+    return false;
+  }
+  size = static_cast<DWORD>(g_system.registryValue.size());
+  std::copy(g_system.registryValue.begin(), g_system.registryValue.end(), static_cast<BYTE*>(data));
+  return true;
 }
 
 SYSTEMTIME FakeLocalTime() {
@@ -87,6 +134,19 @@ int FakeFonts(HDC hdc, const wchar_t* family, FONTENUMPROCW proc, LPARAM param) 
   return g_system.fonts ? g_system.fonts(hdc, family, proc, param) : 1;
 }
 
+// The fake system in place of the real one, for as long as it lives.
+struct FakeSystemInPlace {
+  FakeSystemInPlace() { g_system = FakeSystem{}; }
+  StandIn<platform::SetLocalTimeForTesting> time{FakeLocalTime};
+  StandIn<platform::SetTimeZoneForTesting> zone{FakeTimeZone};
+  StandIn<platform::SetUserLocaleInfoForTesting> locale{FakeLocaleInfo};
+  StandIn<platform::SetEnumFontFamilyForTesting> fonts{FakeFonts};
+  StandIn<platform::SetUtcTimeForTesting> utc{FakeUtcTime};
+  StandIn<platform::SetEnumZoneForTesting> zoneList{FakeEnumZone};
+  StandIn<platform::SetZoneRulesForYearForTesting> zoneRules{FakeZoneRules};
+  StandIn<platform::SetMachineBinaryValueForTesting> registry{FakeMachineValue};
+};
+
 using Clocks = std::array<std::wstring, 3>;  // local, first place, second place
 
 // Windows made from what the fake system says when they open.
@@ -96,25 +156,12 @@ class WorldTimeTest : public ModelessDialogTest<CWorldTimeDlg> {
     ModelessDialogTest::SetUp();
     m_app.SetRegistryKey(CRalimetApp::kRegistryKey);
     m_app.m_strProfileName = CRalimetApp::kProfileName;
-    RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey);
-    g_system = FakeSystem{};
-    m_previousTime = platform::SetLocalTimeForTesting(FakeLocalTime);
-    m_previousZone = platform::SetTimeZoneForTesting(FakeTimeZone);
-    m_previousLocale = platform::SetUserLocaleInfoForTesting(FakeLocaleInfo);
-    m_previousFonts = platform::SetEnumFontFamilyForTesting(FakeFonts);
-    m_previousUtc = platform::SetUtcTimeForTesting(FakeUtcTime);
-    m_previousZoneRules = platform::SetZoneRulesForYearForTesting(FakeZoneRules);
+    RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey.c_str());
   }
 
   void TearDown() override {
     ModelessDialogTest::TearDown();
-    platform::SetLocalTimeForTesting(m_previousTime);
-    platform::SetTimeZoneForTesting(m_previousZone);
-    platform::SetUserLocaleInfoForTesting(m_previousLocale);
-    platform::SetEnumFontFamilyForTesting(m_previousFonts);
-    platform::SetUtcTimeForTesting(m_previousUtc);
-    platform::SetZoneRulesForYearForTesting(m_previousZoneRules);
-    RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey);
+    RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey.c_str());
   }
 
   Clocks Shown() const {
@@ -135,8 +182,8 @@ class WorldTimeTest : public ModelessDialogTest<CWorldTimeDlg> {
 
   static void Store(const wchar_t* entry, DWORD type, const void* data, DWORD size) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kTimeKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                              nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kTimeKey.c_str(), 0, nullptr, 0, KEY_WRITE,
+                              nullptr, &key, nullptr),
               ERROR_SUCCESS);
     RegSetValueExW(key, entry, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
@@ -149,23 +196,16 @@ class WorldTimeTest : public ModelessDialogTest<CWorldTimeDlg> {
     DWORD type = 0;
     DWORD value = 0;
     DWORD size = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, kTimeKey, entry, RRF_RT_ANY, &type, &value, &size) !=
-            ERROR_SUCCESS ||
+    if (RegGetValueW(HKEY_CURRENT_USER, kTimeKey.c_str(), entry, RRF_RT_ANY, &type, &value,
+                     &size) != ERROR_SUCCESS ||
         type != REG_DWORD) {
       return std::nullopt;
     }
     return static_cast<int>(value);
   }
 
+  FakeSystemInPlace m_system;
   CWinApp m_app;
-
- private:
-  platform::LocalTimeFn m_previousTime = nullptr;
-  platform::TimeZoneFn m_previousZone = nullptr;
-  platform::UserLocaleInfoFn m_previousLocale = nullptr;
-  platform::EnumFontFamilyFn m_previousFonts = nullptr;
-  platform::UtcTimeFn m_previousUtc = nullptr;
-  platform::ZoneRulesForYearFn m_previousZoneRules = nullptr;
 };
 
 std::wstring ListText(HWND list, int row) {
@@ -520,7 +560,7 @@ TEST_F(WorldTimeTest, StoredValuesThatAreNotRowsNeverBreakTheWindow) {
       {"binary", REG_BINARY, Bytes(DWORD{3}), kKuwait, kSaudiArabia, L"07:30"},
   };
   for (const Case& c : cases) {
-    RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey);
+    RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey.c_str());
     if (c.type != REG_NONE) {
       for (const wchar_t* entry :
            {CWorldTimeDlg::kFirstPlaceEntry, CWorldTimeDlg::kSecondPlaceEntry}) {
@@ -534,7 +574,7 @@ TEST_F(WorldTimeTest, StoredValuesThatAreNotRowsNeverBreakTheWindow) {
   }
 
   // The second list alike; a place without a selection still steps as the computer's own zone.
-  RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey);
+  RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey.c_str());
   StoreRow(CWorldTimeDlg::kSecondPlaceEntry, 500);
   Open();
   EXPECT_EQ(Selection(IDC_WT_SECOND_PLACE), -1);
@@ -548,7 +588,7 @@ TEST_F(WorldTimeTest, AClockWithNoPlaceReadsAsItsListUntilOneIsChosen) {
   const auto name = [&](int id) {
     return msaa::Text(msaa::ClientObject(Item(id)).get(), &IAccessible::get_accName, CHILDID_SELF);
   };
-  RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey);
+  RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey.c_str());
   StoreRow(CWorldTimeDlg::kSecondPlaceEntry, 500);
   Open();
   EXPECT_EQ(name(IDC_WT_FIRST_TIME), L"توقيت الكويت");
@@ -597,7 +637,6 @@ TIME_ZONE_INFORMATION Zone(LONG bias, SYSTEMTIME standard = {}, SYSTEMTIME dayli
   zone.DaylightBias = standard.wMonth ? -60 : 0;
   return zone;
 }
-using NamedZone = std::pair<const wchar_t*, TIME_ZONE_INFORMATION>;
 const NamedZone kRomance = {L"Romance Standard Time", Zone(-60, Change(10, 5, 3), Change(3, 5, 2))};
 const NamedZone kGmt = {L"GMT Standard Time", Zone(0, Change(10, 5, 2), Change(3, 5, 1))};
 const NamedZone kAusEastern = {L"AUS Eastern Standard Time",
@@ -718,6 +757,130 @@ TEST_F(WorldTimeTest, ClocksUseTheDigitalFontOnlyInItsRasterForm) {
   const auto windowFont = SendMessageW(m_dlg->m_hWnd, WM_GETFONT, 0, 0);
   for (const int box : {IDC_WT_LOCAL_TIME, IDC_WT_FIRST_TIME, IDC_WT_SECOND_TIME}) {
     EXPECT_EQ(SendMessageW(Item(box), WM_GETFONT, 0, 0), windowFont) << box;
+  }
+}
+
+// The clocks follow the computer: its daylight change on the button, its new zone on either of
+// the system's notices.
+TEST_F(WorldTimeTest, OffsetsFollowTheComputer) {
+  const auto inParis = [] {
+    g_system.zones = {kRomance, kEastern};
+    g_system.utc = {2026, 3, 0, 8, 6, 59, 0, 0};  // New York's last minute of winter time
+    g_system.zoneState = TIME_ZONE_ID_STANDARD;
+    g_system.bias = -60;
+    g_system.hour = 7;
+    g_system.minute = 59;
+  };
+  const auto minuteLater = [] {
+    g_system.utc.wHour = 7;
+    g_system.utc.wMinute = 0;
+    g_system.hour = 8;
+    g_system.minute = 0;
+  };
+  StoreRow(CWorldTimeDlg::kFirstPlaceEntry, kFrance);
+  StoreRow(CWorldTimeDlg::kSecondPlaceEntry, kNewYork);
+  inParis();
+  Open();
+  EXPECT_EQ(Shown(), (Clocks{L"07:59", L"07:59", L"01:59"}));
+  minuteLater();
+  Click(IDC_WT_LOCAL_NOW);
+  EXPECT_EQ(Shown(), (Clocks{L"08:00", L"08:00", L"03:00"})) << "New York on summer time";
+
+  for (const UINT notice : {WM_TIMECHANGE, WM_SETTINGCHANGE}) {
+    inParis();
+    Open();
+    minuteLater();
+    // The computer now in Kuwait's zone.
+    g_system.zoneState = TIME_ZONE_ID_UNKNOWN;
+    g_system.bias = -180;
+    g_system.hour = 10;
+    SendMessageW(m_dlg->m_hWnd, notice, 0, 0);
+    EXPECT_EQ(Shown(), (Clocks{L"10:00", L"08:00", L"03:00"})) << notice;
+  }
+}
+
+// Around New Year a place takes the rules of the year its own clock is in. Two zones whose
+// daylight saving lasts a whole year, written as a change at each end of it: a +13:00 zone on
+// +14:00 all of 2027, a -3:00 zone on -2:00 all of 2026.
+TEST_F(WorldTimeTest, NearNewYearAPlaceTakesTheRulesOfItsOwnYear) {
+  const auto wholeYearOnDaylight = [](LONG bias, WORD year) {
+    return Zone(bias, {year, 12, 0, 31, 23, 59, 59, 999}, {year, 1, 0, 1, 0, 0, 0, 0});
+  };
+  g_system.zones = {{L"Plus Thirteen", Zone(-780)}, {L"Minus Three", Zone(180)}};
+  g_system.yearRules = {{L"Plus Thirteen", 2027, wholeYearOnDaylight(-780, 2027)},
+                        {L"Minus Three", 2026, wholeYearOnDaylight(180, 2026)}};
+  struct Case {
+    const char* zone;
+    SYSTEMTIME utc;
+    std::int32_t offset;  // the place's clock
+  };
+  const Case cases[] = {
+      {"Plus Thirteen", {2026, 12, 4, 31, 10, 59, 59, 0}, 13},  // 23:59:59, 31 December 2026
+      {"Plus Thirteen", {2026, 12, 4, 31, 11, 0, 1, 0}, 14},    // 01:00:01, 1 January 2027
+      {"Minus Three", {2027, 1, 5, 1, 1, 59, 59, 0}, -2},       // 23:59:59, 31 December 2026
+      {"Minus Three", {2027, 1, 5, 1, 2, 0, 1, 0}, -3},         // 23:00:01 again, daylight over
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(PlaceOffsetAt({0, c.zone}, c.utc), c.offset) << c.zone << " " << c.utc.wHour;
+  }
+}
+
+// The zone list is read on past an entry that cannot be read; a zone found is looked for first
+// where it was, and anew once it moved.
+TEST_F(WorldTimeTest, ZoneSearchGoesOnPastAnUnreadableEntryAndRemembers) {
+  const NamedZone eastern = {L"Eastern Searched Time", kEastern.second};
+  const PlaceRow newYork = {-5, "Eastern Searched Time"};
+  g_system.zones = {kArab, {nullptr, {}}, eastern};
+  EXPECT_EQ(PlaceOffsetAt(newYork, Noon(7)), -4);
+  g_system.entriesRead = 0;
+  EXPECT_EQ(PlaceOffsetAt(newYork, Noon(7)), -4);
+  EXPECT_EQ(g_system.entriesRead, 1);
+  g_system.zones = {eastern, kArab};
+  EXPECT_EQ(PlaceOffsetAt(newYork, Noon(7)), -4) << "moved";
+  g_system.zones = {kArab};
+  EXPECT_EQ(PlaceOffsetAt(newYork, Noon(7)), -5) << "gone: the row's offset";
+}
+
+// Windows 7 lists no zones: each is read from its key's "TZI" value, which must be exactly one
+// set of rules.
+TEST_F(WorldTimeTest, WithoutAZoneListTheRegistryHoldsTheZones) {
+  struct {
+    LONG bias, standardBias, daylightBias;
+    SYSTEMTIME standardDate, daylightDate;
+  } const value = {-60, 0, -60, Change(10, 5, 3), Change(3, 5, 2)};
+  g_system.zoneList = false;
+  g_system.registryKey =
+      L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Time Zones\\Romance Standard Time";
+  g_system.registryValue = Bytes(value);
+  const PlaceRow paris = {0, "Romance Standard Time"};
+  EXPECT_EQ(PlaceOffsetAt(paris, Noon(7)), 2);
+  EXPECT_EQ(PlaceOffsetAt(paris, Noon(1)), 1);
+  for (const std::size_t size : {sizeof value - 1, sizeof value + 1}) {
+    g_system.registryValue.resize(size);
+    EXPECT_EQ(PlaceOffsetAt(paris, Noon(7)), 0) << size << " bytes";
+  }
+}
+
+// The system's own zone data (Wine's copy of Windows' "Time Zones"), found by key name.
+TEST(FindZoneRulesTest, FindsAZoneByItsKeyNameWithTheYearsRules) {
+  TIME_ZONE_INFORMATION rules{};
+  // Case does not matter in a key name.
+  ASSERT_TRUE(FindZoneRules(L"romance standard time", 2026, rules));
+  // Paris: +1:00, +2:00 from the last Sunday of March to the last Sunday of October.
+  EXPECT_EQ(rules.Bias, -60);
+  EXPECT_EQ(rules.Bias + rules.DaylightBias, -120);
+  EXPECT_EQ(rules.DaylightDate.wMonth, 3);
+  EXPECT_EQ(rules.DaylightDate.wDay, 5);
+  EXPECT_EQ(rules.DaylightDate.wDayOfWeek, 0);
+  EXPECT_EQ(rules.StandardDate.wMonth, 10);
+  EXPECT_EQ(rules.StandardDate.wDay, 5);
+
+  ASSERT_TRUE(FindZoneRules(L"Arab Standard Time", 2026, rules));
+  EXPECT_EQ(rules.Bias, -180);
+  EXPECT_EQ(rules.StandardDate.wMonth, 0) << "Kuwait has no daylight saving";
+
+  for (const wchar_t* missing : {L"Ralimet Standard Time", L"", L"Romance Standard Time\\TZI"}) {
+    EXPECT_FALSE(FindZoneRules(missing, 2026, rules)) << missing;
   }
 }
 
