@@ -75,8 +75,7 @@ void DDX_IntRange(CDataExchange* pDX, int controlId, int& value, int upper, int 
     }
     return;
   }
-  if (shown != static_cast<UINT>(value))
-    SetDlgItemInt(dialog, controlId, static_cast<UINT>(value), FALSE);
+  if (shown != static_cast<UINT>(value)) SetDlgItemInt(dialog, controlId, static_cast<UINT>(value), FALSE);
 }
 
 void DDX_ByteRange(CDataExchange* pDX, int controlId, std::uint8_t& value, int upper, int lower) {

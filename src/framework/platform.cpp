@@ -9,9 +9,7 @@
 namespace platform {
 namespace {
 
-void SystemBeep() {
-  ::Beep(0, 0);
-}
+void SystemBeep() { ::Beep(0, 0); }
 
 HMODULE SystemLoadLibrary(const wchar_t* name, DWORD flags) {
   return LoadLibraryExW(name, nullptr, flags);
@@ -30,13 +28,9 @@ void PlayWithSystem(const void* sound, UINT flags) {
   if (play) play(static_cast<const wchar_t*>(sound), flags);
 }
 
-void SystemPlaySound(const void* sound) {
-  PlayWithSystem(sound, SND_ASYNC | SND_MEMORY);
-}
+void SystemPlaySound(const void* sound) { PlayWithSystem(sound, SND_ASYNC | SND_MEMORY); }
 
-void SystemStopSound() {
-  PlayWithSystem(nullptr, 0);
-}
+void SystemStopSound() { PlayWithSystem(nullptr, 0); }
 
 bool SystemAskFileName(HWND owner, bool save, std::wstring& path) {
   wchar_t file[MAX_PATH] = {};
@@ -47,8 +41,8 @@ bool SystemAskFileName(HWND owner, bool save, std::wstring& path) {
   ofn.lpstrFilter = L"*.*\0*.*\0";
   ofn.lpstrFile = file;
   ofn.nMaxFile = MAX_PATH;
-  ofn.Flags =
-      OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+  ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
+              (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
   // Like the sound library, the dialogs' library is loaded when first asked for.
   using FileDialog = BOOL(WINAPI*)(OPENFILENAMEW*);
   static const HMODULE comdlg = LoadSystemLibrary(L"comdlg32.dll");
@@ -67,9 +61,7 @@ SYSTEMTIME SystemLocalTime() {
   return time;
 }
 
-DWORD SystemTimeZone(TIME_ZONE_INFORMATION& zone) {
-  return ::GetTimeZoneInformation(&zone);
-}
+DWORD SystemTimeZone(TIME_ZONE_INFORMATION& zone) { return ::GetTimeZoneInformation(&zone); }
 
 SYSTEMTIME SystemUtcTime() {
   SYSTEMTIME time{};
@@ -152,21 +144,15 @@ LoadLibraryFn SetLoadLibraryForTesting(LoadLibraryFn load) {
   return Replace(g_loadLibrary, load, SystemLoadLibrary);
 }
 
-void Beep() {
-  g_beep();
-}
+void Beep() { g_beep(); }
 
 BeepFn SetBeepForTesting(BeepFn beep) {
   return Replace(g_beep, beep, SystemBeep);
 }
 
-void PlaySoundImage(const void* sound) {
-  g_sound.play(sound);
-}
+void PlaySoundImage(const void* sound) { g_sound.play(sound); }
 
-void StopSound() {
-  g_sound.stop();
-}
+void StopSound() { g_sound.stop(); }
 
 SoundHooks SetSoundForTesting(SoundHooks hooks) {
   const SoundHooks previous = g_sound;
@@ -182,25 +168,19 @@ AskFileNameFn SetAskFileNameForTesting(AskFileNameFn ask) {
   return Replace(g_askFileName, ask, SystemAskFileName);
 }
 
-SYSTEMTIME LocalTime() {
-  return g_localTime();
-}
+SYSTEMTIME LocalTime() { return g_localTime(); }
 
 LocalTimeFn SetLocalTimeForTesting(LocalTimeFn localTime) {
   return Replace(g_localTime, localTime, SystemLocalTime);
 }
 
-DWORD TimeZone(TIME_ZONE_INFORMATION& zone) {
-  return g_timeZone(zone);
-}
+DWORD TimeZone(TIME_ZONE_INFORMATION& zone) { return g_timeZone(zone); }
 
 TimeZoneFn SetTimeZoneForTesting(TimeZoneFn timeZone) {
   return Replace(g_timeZone, timeZone, SystemTimeZone);
 }
 
-SYSTEMTIME UtcTime() {
-  return g_utcTime();
-}
+SYSTEMTIME UtcTime() { return g_utcTime(); }
 
 UtcTimeFn SetUtcTimeForTesting(UtcTimeFn utcTime) {
   return Replace(g_utcTime, utcTime, SystemUtcTime);
@@ -231,9 +211,7 @@ ZoneRulesForYearFn SetZoneRulesForYearForTesting(ZoneRulesForYearFn zoneRules) {
   return Replace(g_zoneRulesForYear, zoneRules, SystemZoneRulesForYear);
 }
 
-std::wstring UserLocaleInfo(LCTYPE type) {
-  return g_userLocaleInfo(type);
-}
+std::wstring UserLocaleInfo(LCTYPE type) { return g_userLocaleInfo(type); }
 
 UserLocaleInfoFn SetUserLocaleInfoForTesting(UserLocaleInfoFn localeInfo) {
   return Replace(g_userLocaleInfo, localeInfo, SystemUserLocaleInfo);

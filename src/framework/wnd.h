@@ -15,8 +15,8 @@ class CCmdTarget;
 class CDataExchange;
 
 // One row of a message map: which command, notification or window message is answered by which
-// member. Built with Command(), CommandRange(), Notify(), NotifyRange() or OnMessage()
-// below, never by hand.
+// member. Built with Command(), CommandRange(), Notify(), NotifyRange() or
+// OnMessage() below, never by hand.
 struct CommandRoute {
   // The member, its type set aside; restored by the invoker made with it.
   using AnyHandler = void (CCmdTarget::*)();
@@ -81,8 +81,7 @@ inline LRESULT InvokeMessage(CCmdTarget& target, CommandRoute::AnyHandler handle
 template <class Header>
 constexpr bool kIsNotifyHeader = std::is_same_v<Header, NMHDR> || requires(Header h) {
   { h.hdr } -> std::same_as<NMHDR&>;
-  requires offsetof(Header, hdr)
-  == 0;
+  requires offsetof(Header, hdr) == 0;
 };
 
 }  // namespace route_detail
@@ -91,11 +90,7 @@ constexpr bool kIsNotifyHeader = std::is_same_v<Header, NMHDR> || requires(Heade
 template <class T>
 CommandRoute Command(UINT code, UINT id, void (T::*handler)()) {
   static_assert(std::is_base_of_v<CCmdTarget, T>);
-  return {WM_COMMAND,
-          code,
-          id,
-          id,
-          static_cast<CommandRoute::AnyHandler>(handler),
+  return {WM_COMMAND, code, id, id, static_cast<CommandRoute::AnyHandler>(handler),
           route_detail::InvokePlain};
 }
 
@@ -103,10 +98,7 @@ CommandRoute Command(UINT code, UINT id, void (T::*handler)()) {
 template <class T>
 CommandRoute Command(UINT code, UINT id, void (T::*handler)(UINT)) {
   static_assert(std::is_base_of_v<CCmdTarget, T>);
-  return {WM_COMMAND,
-          code,
-          id,
-          id,
+  return {WM_COMMAND, code, id, id,
           route_detail::Erase(static_cast<void (CCmdTarget::*)(UINT)>(handler)),
           route_detail::InvokeWithId};
 }
@@ -125,10 +117,7 @@ template <class T, class Header>
 CommandRoute Notify(UINT code, UINT id, void (T::*handler)(Header*, LRESULT*)) {
   static_assert(std::is_base_of_v<CCmdTarget, T>);
   static_assert(route_detail::kIsNotifyHeader<Header>);
-  return {WM_NOTIFY,
-          code,
-          id,
-          id,
+  return {WM_NOTIFY, code, id, id,
           route_detail::Erase(static_cast<void (CCmdTarget::*)(Header*, LRESULT*)>(handler)),
           route_detail::InvokeNotify<Header>};
 }
@@ -147,10 +136,7 @@ CommandRoute NotifyRange(UINT code, UINT firstId, UINT lastId,
 template <class T>
 CommandRoute OnMessage(UINT message, LRESULT (T::*handler)(WPARAM, LPARAM)) {
   static_assert(std::is_base_of_v<CCmdTarget, T>);
-  return {message,
-          0,
-          0,
-          0,
+  return {message, 0, 0, 0,
           route_detail::Erase(static_cast<LRESULT (CCmdTarget::*)(WPARAM, LPARAM)>(handler)),
           route_detail::InvokeMessage};
 }
@@ -164,13 +150,11 @@ CommandRoute OnMessage(UINT message, LRESULT (T::*handler)(WPARAM, LPARAM)) {
 //       OnMessage(WM_APP, &CMyDlg::OnApp),
 //   };
 //   const MessageMap CMyDlg::kMessageMap{&CDialog::kMessageMap, kRoutes};
-#define DECLARE_MESSAGE_MAP()                        \
- protected:                                          \
-  static const CommandRoute kRoutes[];               \
-  static const MessageMap kMessageMap;               \
-  const MessageMap& GetMessageMap() const override { \
-    return kMessageMap;                              \
-  }
+#define DECLARE_MESSAGE_MAP()                \
+ protected:                                  \
+  static const CommandRoute kRoutes[];       \
+  static const MessageMap kMessageMap;       \
+  const MessageMap& GetMessageMap() const override { return kMessageMap; }
 
 // Anything that answers commands through a message map.
 class CCmdTarget : public CObject {

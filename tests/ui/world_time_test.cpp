@@ -17,11 +17,11 @@
 #include <utility>
 #include <vector>
 
+#include "msaa_reader.h"
 #include "app/ralimet_app.h"
 #include "dialog_fixture.h"
 #include "framework/app.h"
 #include "framework/platform.h"
-#include "msaa_reader.h"
 #include "res/resource.h"
 #include "settings_key.h"
 #include "test_support.h"
@@ -81,17 +81,12 @@ DWORD FakeEnumZone(DWORD index, DYNAMIC_TIME_ZONE_INFORMATION& zone) {
   return ERROR_SUCCESS;
 }
 
+// The listed rules stand for every year but those a test gives.
 bool FakeZoneRules(USHORT year, const DYNAMIC_TIME_ZONE_INFORMATION& zone,
                    TIME_ZONE_INFORMATION& rules) {
   for (const auto& [name, ruleYear, yearRules] : g_system.yearRules) {
     if (wcscmp(name, zone.TimeZoneKeyName) == 0 && ruleYear == year) {
       rules = yearRules;
-      return true;
-    }
-  }
-  for (const auto& [name, listed] : g_system.zones) {
-    if (name && wcscmp(name, zone.TimeZoneKeyName) == 0) {
-      rules = listed;
       return true;
     }
   }
@@ -147,6 +142,30 @@ struct FakeSystemInPlace {
   StandIn<platform::SetMachineBinaryValueForTesting> registry{FakeMachineValue};
 };
 
+// Counts the presses of one key that reach a control, for as long as it lives.
+class KeyDownCounter {
+ public:
+  KeyDownCounter(HWND control, UINT vk) : m_control(control), m_vk(vk) {
+    SetWindowSubclass(control, Proc, 0, reinterpret_cast<DWORD_PTR>(this));
+  }
+  ~KeyDownCounter() { RemoveWindowSubclass(m_control, Proc, 0); }
+  KeyDownCounter(const KeyDownCounter&) = delete;
+  KeyDownCounter& operator=(const KeyDownCounter&) = delete;
+  int count() const { return m_count; }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR self) {
+    auto* counter = reinterpret_cast<KeyDownCounter*>(self);
+    if (message == WM_KEYDOWN && wParam == counter->m_vk) ++counter->m_count;
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+  }
+
+  HWND m_control;
+  UINT m_vk;
+  int m_count = 0;
+};
+
 using Clocks = std::array<std::wstring, 3>;  // local, first place, second place
 
 // Windows made from what the fake system says when they open.
@@ -173,6 +192,16 @@ class WorldTimeTest : public ModelessDialogTest<CWorldTimeDlg> {
   }
 
   void Click(int buttonId) { SendMessageW(Item(buttonId), BM_CLICK, 0, 0); }
+  // A key pressed and released as the window's own modal loop hands it on, through the dialog
+  // manager; answers how many presses reached the control that had the focus.
+  int DialogKey(UINT vk) {
+    KeyDownCounter focusSaw(GetFocus(), vk);
+    MSG down{GetFocus(), WM_KEYDOWN, vk, 1, 0, {}};
+    IsDialogMessageW(m_dlg->m_hWnd, &down);
+    MSG up{GetFocus(), WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001), 0, {}};
+    IsDialogMessageW(m_dlg->m_hWnd, &up);
+    return focusSaw.count();
+  }
   // A place picked from the list with the mouse: the new selection, then its notification.
   void Choose(int listId, int row) {
     SendMessageW(Item(listId), CB_SETCURSEL, static_cast<WPARAM>(row), 0);
@@ -367,65 +396,6 @@ TEST_F(WorldTimeTest, PickingAPlaceMovesOnlyItsClockAndIsStoredAtOnce) {
   EXPECT_EQ(Shown(), (Clocks{L"14:07", L"15:37", L"16:37"}));
 }
 
-// Counts the presses of one key that reach a control, for as long as it lives.
-class KeyDownCounter {
- public:
-  KeyDownCounter(HWND control, UINT vk) : m_control(control), m_vk(vk) {
-    SetWindowSubclass(control, Proc, 0, reinterpret_cast<DWORD_PTR>(this));
-  }
-  ~KeyDownCounter() { RemoveWindowSubclass(m_control, Proc, 0); }
-  KeyDownCounter(const KeyDownCounter&) = delete;
-  KeyDownCounter& operator=(const KeyDownCounter&) = delete;
-  int count() const { return m_count; }
-
- private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                               DWORD_PTR self) {
-    auto* counter = reinterpret_cast<KeyDownCounter*>(self);
-    if (message == WM_KEYDOWN && wParam == counter->m_vk) ++counter->m_count;
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-  }
-
-  HWND m_control;
-  UINT m_vk;
-  int m_count = 0;
-};
-
-// The keys go through the dialog manager as in the window's own modal loop, which takes the arrow
-// keys for moving the focus unless the focused control asks for them.
-TEST_F(WorldTimeTest, ArrowKeysInATimeBoxStepThatClocksHour) {
-  struct Case {
-    int box;
-    int spin;
-    UINT key;
-    Clocks shown;
-  };
-  const Case cases[] = {
-      {IDC_WT_LOCAL_TIME, IDC_WT_LOCAL_HOUR_SPIN, VK_UP, {L"15:07", L"16:07", L"15:07"}},
-      {IDC_WT_FIRST_TIME, IDC_WT_FIRST_HOUR_SPIN, VK_DOWN, {L"13:07", L"14:07", L"13:07"}},
-      {IDC_WT_SECOND_TIME, IDC_WT_SECOND_HOUR_SPIN, VK_UP, {L"15:07", L"16:07", L"15:07"}},
-  };
-  StoreRow(CWorldTimeDlg::kFirstPlaceEntry, 7);  // United Arab Emirates, +4:00
-  Open();
-  ShowWindow(m_dlg->m_hWnd, SW_SHOW);
-  SetForegroundWindow(m_dlg->m_hWnd);
-  for (const Case& c : cases) {
-    Click(IDC_WT_LOCAL_NOW);
-    SetFocus(Item(c.box));
-    ASSERT_EQ(GetFocus(), Item(c.spin)) << c.box;
-    MSG down{GetFocus(), WM_KEYDOWN, c.key, 1, 0, {}};
-    {
-      KeyDownCounter spinSaw(GetFocus(), c.key);
-      IsDialogMessageW(m_dlg->m_hWnd, &down);
-      EXPECT_EQ(spinSaw.count(), 1) << c.box << ": the dialog manager hands the key to the spin";
-    }
-    MSG up{GetFocus(), WM_KEYUP, c.key, static_cast<LPARAM>(0xC0000001), 0, {}};
-    IsDialogMessageW(m_dlg->m_hWnd, &up);
-    EXPECT_EQ(GetFocus(), Item(c.spin)) << c.box << ": the focus stays";
-    EXPECT_EQ(Shown(), c.shown) << c.box;
-  }
-}
-
 // A time box hands the focus to its hours spin button; Tab and Shift+Tab from there, or from the
 // clock's minutes spin button, move on to the next and the previous control, never back into the
 // box.
@@ -449,12 +419,7 @@ TEST_F(WorldTimeTest, TabAndShiftTabLeaveAClock) {
     GetKeyboardState(keys);
     keys[VK_SHIFT] = shift ? 0x80 : 0;
     SetKeyboardState(keys);
-    MSG down{GetFocus(), WM_KEYDOWN, VK_TAB, 1, 0, {}};
-    {
-      KeyDownCounter spinSaw(GetFocus(), VK_TAB);
-      IsDialogMessageW(m_dlg->m_hWnd, &down);
-      EXPECT_EQ(spinSaw.count(), 0) << "the dialog manager keeps the Tab for itself";
-    }
+    EXPECT_EQ(DialogKey(VK_TAB), 0) << "the dialog manager keeps the Tab for itself";
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
   };
@@ -468,45 +433,49 @@ TEST_F(WorldTimeTest, TabAndShiftTabLeaveAClock) {
   }
 }
 
-// Keys only, as the dialog manager hands them on in the window's own modal loop: Tab onto a
-// clock, Right to its minutes, Up steps them, Left back to its hours.
-TEST_F(WorldTimeTest, ArrowKeysReachEachClocksMinutes) {
+// Keys only, as the dialog manager hands them on in the window's own modal loop, which takes the
+// arrow keys for moving the focus unless the focused control asks for them: Tab onto a clock,
+// Right to its minutes, Up steps them, Left back to its hours; its time box hands the focus to
+// the hours, whose Up steps the hour.
+TEST_F(WorldTimeTest, ArrowKeysReachEachClocksHoursAndMinutes) {
   struct Case {
     const char* clock;
-    int tabFrom, hourSpin, minuteSpin;
+    int tabFrom, timeBox, hourSpin, minuteSpin;
   };
   const Case cases[] = {
-      {"local", IDC_WT_LOCAL_NOW, IDC_WT_LOCAL_HOUR_SPIN, IDC_WT_LOCAL_MINUTE_SPIN},
-      {"first place", IDC_WT_24_HOUR, IDC_WT_FIRST_HOUR_SPIN, IDC_WT_FIRST_MINUTE_SPIN},
-      {"second place", IDC_WT_FIRST_PLACE, IDC_WT_SECOND_HOUR_SPIN, IDC_WT_SECOND_MINUTE_SPIN},
+      {"local", IDC_WT_LOCAL_NOW, IDC_WT_LOCAL_TIME, IDC_WT_LOCAL_HOUR_SPIN,
+       IDC_WT_LOCAL_MINUTE_SPIN},
+      {"first place", IDC_WT_24_HOUR, IDC_WT_FIRST_TIME, IDC_WT_FIRST_HOUR_SPIN,
+       IDC_WT_FIRST_MINUTE_SPIN},
+      {"second place", IDC_WT_FIRST_PLACE, IDC_WT_SECOND_TIME, IDC_WT_SECOND_HOUR_SPIN,
+       IDC_WT_SECOND_MINUTE_SPIN},
   };
   StoreRow(CWorldTimeDlg::kFirstPlaceEntry, 7);  // United Arab Emirates, +4:00
   Open();
   ShowWindow(m_dlg->m_hWnd, SW_SHOW);
   SetForegroundWindow(m_dlg->m_hWnd);
-  const auto key = [this](UINT vk) {
-    MSG down{GetFocus(), WM_KEYDOWN, vk, 1, 0, {}};
-    IsDialogMessageW(m_dlg->m_hWnd, &down);
-    MSG up{GetFocus(), WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001), 0, {}};
-    IsDialogMessageW(m_dlg->m_hWnd, &up);
-  };
   for (const Case& c : cases) {
     Click(IDC_WT_LOCAL_NOW);
     SetFocus(Item(c.tabFrom));
-    key(VK_TAB);
+    DialogKey(VK_TAB);
     ASSERT_EQ(GetFocus(), Item(c.hourSpin)) << c.clock << ": Tab";
-    key(VK_RIGHT);
+    DialogKey(VK_RIGHT);
     EXPECT_EQ(GetFocus(), Item(c.minuteSpin)) << c.clock << ": Right";
-    key(VK_UP);
+    DialogKey(VK_UP);
     EXPECT_EQ(Shown(), (Clocks{L"14:08", L"15:08", L"14:08"})) << c.clock << ": Up";
-    key(VK_RIGHT);
+    DialogKey(VK_RIGHT);
     EXPECT_EQ(GetFocus(), Item(c.minuteSpin)) << c.clock << ": Right from the minutes";
-    key(VK_LEFT);
+    DialogKey(VK_LEFT);
     EXPECT_EQ(GetFocus(), Item(c.hourSpin)) << c.clock << ": Left";
-    key(VK_LEFT);
+    DialogKey(VK_LEFT);
     EXPECT_EQ(GetFocus(), Item(c.hourSpin)) << c.clock << ": Left from the hours";
-    key(VK_DOWN);
+    DialogKey(VK_DOWN);
     EXPECT_EQ(Shown(), (Clocks{L"13:08", L"14:08", L"13:08"})) << c.clock << ": Down";
+    SetFocus(Item(c.timeBox));
+    ASSERT_EQ(GetFocus(), Item(c.hourSpin)) << c.clock << ": from the time box";
+    EXPECT_EQ(DialogKey(VK_UP), 1) << c.clock << ": the dialog manager hands the key to the spin";
+    EXPECT_EQ(GetFocus(), Item(c.hourSpin)) << c.clock << ": the focus stays";
+    EXPECT_EQ(Shown(), (Clocks{L"14:08", L"15:08", L"14:08"})) << c.clock << ": Up on the hours";
   }
 }
 
@@ -763,39 +732,31 @@ TEST_F(WorldTimeTest, ClocksUseTheDigitalFontOnlyInItsRasterForm) {
 // The clocks follow the computer: its daylight change on the button, its new zone on either of
 // the system's notices.
 TEST_F(WorldTimeTest, OffsetsFollowTheComputer) {
-  const auto inParis = [] {
+  const auto inParisAt = [](WORD utcHour, WORD utcMinute) {
     g_system.zones = {kRomance, kEastern};
-    g_system.utc = {2026, 3, 0, 8, 6, 59, 0, 0};  // New York's last minute of winter time
+    g_system.utc = {2026, 3, 0, 8, utcHour, utcMinute, 0, 0};  // New York springs on at 07:00
     g_system.zoneState = TIME_ZONE_ID_STANDARD;
     g_system.bias = -60;
-    g_system.hour = 7;
-    g_system.minute = 59;
-  };
-  const auto minuteLater = [] {
-    g_system.utc.wHour = 7;
-    g_system.utc.wMinute = 0;
-    g_system.hour = 8;
-    g_system.minute = 0;
+    g_system.hour = static_cast<WORD>(utcHour + 1);
+    g_system.minute = utcMinute;
   };
   StoreRow(CWorldTimeDlg::kFirstPlaceEntry, kFrance);
   StoreRow(CWorldTimeDlg::kSecondPlaceEntry, kNewYork);
-  inParis();
-  Open();
-  EXPECT_EQ(Shown(), (Clocks{L"07:59", L"07:59", L"01:59"}));
-  minuteLater();
-  Click(IDC_WT_LOCAL_NOW);
-  EXPECT_EQ(Shown(), (Clocks{L"08:00", L"08:00", L"03:00"})) << "New York on summer time";
-
-  for (const UINT notice : {WM_TIMECHANGE, WM_SETTINGCHANGE}) {
-    inParis();
+  for (const int notice : {0, WM_TIMECHANGE, WM_SETTINGCHANGE}) {
+    inParisAt(6, 59);
     Open();
-    minuteLater();
-    // The computer now in Kuwait's zone.
-    g_system.zoneState = TIME_ZONE_ID_UNKNOWN;
-    g_system.bias = -180;
-    g_system.hour = 10;
-    SendMessageW(m_dlg->m_hWnd, notice, 0, 0);
-    EXPECT_EQ(Shown(), (Clocks{L"10:00", L"08:00", L"03:00"})) << notice;
+    EXPECT_EQ(Shown(), (Clocks{L"07:59", L"07:59", L"01:59"}));
+    inParisAt(7, 0);
+    if (notice) {
+      // The computer now in Kuwait's zone.
+      g_system.zoneState = TIME_ZONE_ID_UNKNOWN;
+      g_system.bias = -180;
+      g_system.hour = 10;
+      SendMessageW(m_dlg->m_hWnd, static_cast<UINT>(notice), 0, 0);
+    } else {
+      Click(IDC_WT_LOCAL_NOW);
+    }
+    EXPECT_EQ(Shown(), (Clocks{notice ? L"10:00" : L"08:00", L"08:00", L"03:00"})) << notice;
   }
 }
 
