@@ -7,7 +7,7 @@
 #include <string>
 
 #include "convert/number_text.h"
-#include "framework/platform.h"
+#include "platform/platform.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "app/ralimet_app.h"
 #include "calendar/date_dlg.h"
-#include "framework/platform.h"
+#include "platform/platform.h"
 #include "framework/resources.h"
 #include "panel/about_dlg.h"
 #include "panel/panel_accessible.h"

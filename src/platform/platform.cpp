@@ -1,4 +1,4 @@
-#include "framework/platform.h"
+#include "platform/platform.h"
 
 #include <commdlg.h>
 #include <mmsystem.h>

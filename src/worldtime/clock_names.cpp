@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "framework/accessible.h"
+#include "accessibility/control_names.h"
 #include "res/resource.h"
 
 namespace {

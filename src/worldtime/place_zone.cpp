@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "framework/platform.h"
+#include "platform/platform.h"
 #include "worldtime/zone_rules.h"
 
 namespace {

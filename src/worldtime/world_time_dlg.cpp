@@ -4,7 +4,7 @@
 
 #include "convert/field_exchange.h"
 #include "framework/app.h"
-#include "framework/platform.h"
+#include "platform/platform.h"
 #include "framework/resources.h"
 #include "panel/panel_palette.h"
 #include "res/resource.h"

@@ -28,7 +28,7 @@
 #include "core/calendar_model.h"
 #include "core/place_standard_times.h"
 #include "core/unit_sizes.h"
-#include "framework/platform.h"
+#include "platform/platform.h"
 #include "panel/about_dlg.h"
 #include "res/resource.h"
 #include "running_app.h"

@@ -1,5 +1,5 @@
 // The platform layer's own calls, where the system they run on changes what they must do.
-#include "framework/platform.h"
+#include "platform/platform.h"
 
 #include <gtest/gtest.h>
 

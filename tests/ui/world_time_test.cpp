@@ -23,7 +23,7 @@
 #include "app/ralimet_app.h"
 #include "dialog_fixture.h"
 #include "framework/app.h"
-#include "framework/platform.h"
+#include "platform/platform.h"
 #include "res/resource.h"
 #include "settings_key.h"
 #include "test_support.h"
