@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "calendar/calendar.h"
+#include "count_calls.h"
 
 namespace {
 
@@ -30,12 +31,6 @@ constexpr std::array<DateParts, 10> kHijriDates = {{{1, 1, 1},
                                                     {1446, 6, 29},
                                                     {3000, 12, 30},
                                                     {4513, 12, 30}}};
-
-void CountCalls(benchmark::State& state, std::size_t callsPerIteration) {
-  state.counters["per_call"] = benchmark::Counter(
-      static_cast<double>(callsPerIteration),
-      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-}
 
 void BM_GregorianToHijri(benchmark::State& state) {
   DateParts hijri;

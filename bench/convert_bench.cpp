@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "convert/number_text.h"
+#include "count_calls.h"
 #include "convert/unit_matrix.h"
 
 namespace {
@@ -29,13 +30,6 @@ void FillLengthTable(CUnitMatrix& matrix) {
       matrix.SetPair(i, j, 0, kUnitsPerMile[j] / kUnitsPerMile[i], 0);
     }
   }
-}
-
-// Reports the time of one call alongside the time of one iteration.
-void CountCalls(benchmark::State& state, std::size_t callsPerIteration) {
-  state.counters["per_call"] = benchmark::Counter(
-      static_cast<double>(callsPerIteration),
-      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 void BM_FormatNumber(benchmark::State& state) {

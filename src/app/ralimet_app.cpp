@@ -8,9 +8,9 @@
 #include "app/main_frame.h"
 #include "app/ralimet_doc.h"
 #include "framework/commands.h"
-#include "framework/platform.h"
 #include "framework/resources.h"
 #include "panel/ralimet_view.h"
+#include "platform/platform.h"
 #include "res/resource.h"
 
 const CommandRoute CRalimetApp::kRoutes[] = {

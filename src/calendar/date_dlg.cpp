@@ -3,8 +3,8 @@
 #include <commctrl.h>
 
 #include "convert/field_exchange.h"
-#include "framework/accessible.h"
-#include "framework/platform.h"
+#include "accessibility/control_names.h"
+#include "platform/platform.h"
 #include "panel/panel_palette.h"
 #include "res/resource.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "convert/number_text.h"
-#include "framework/platform.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -101,4 +101,16 @@ int CALLBACK EnumRasterFontProc(const LOGFONTW* logFont, const TEXTMETRICW*, DWO
   if (!(fontType & RASTER_FONTTYPE)) return 1;
   *reinterpret_cast<LOGFONTW*>(param) = *logFont;
   return 0;
+}
+
+UniqueFont CreateRasterFont(const wchar_t* family) {
+  LOGFONTW found{};
+  const ClientDC screen(nullptr);
+  if (!screen.get() ||
+      platform::EnumFontFamily(screen.get(), family, EnumRasterFontProc,
+                               reinterpret_cast<LPARAM>(&found)) != 0 ||
+      found.lfFaceName[0] == L'\0') {
+    return {};
+  }
+  return UniqueFont(CreateFontIndirectW(&found));
 }

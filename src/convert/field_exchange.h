@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/handles.h"
 #include "framework/wnd.h"
 
 // The field's text as ASCII, at most maxChars characters; anything else becomes DEL, which no
@@ -32,3 +33,5 @@ HWND CreateUpDown(DWORD style, int x, int y, int cx, int cy, HWND parent, int id
 // param points at and stops the enumeration (the call then answers 0).
 int CALLBACK EnumRasterFontProc(const LOGFONTW* logFont, const TEXTMETRICW* textMetric,
                                 DWORD fontType, LPARAM param);
+// The screen's first raster font of a family; null when the computer has none.
+UniqueFont CreateRasterFont(const wchar_t* family);

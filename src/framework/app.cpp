@@ -3,7 +3,7 @@
 #include <shellapi.h>
 
 #include "framework/handles.h"
-#include "framework/platform.h"
+#include "platform/platform.h"
 
 namespace {
 CWinApp* g_pApp = nullptr;

@@ -3,7 +3,7 @@
 #include "framework/app.h"
 #include "framework/create_failure.h"
 #include "framework/handles.h"
-#include "framework/platform.h"
+#include "platform/platform.h"
 #include "framework/resources.h"
 
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)

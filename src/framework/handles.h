@@ -1,6 +1,8 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h: IUnknown.
+#include <unknwn.h>
 
 #include <utility>
 
@@ -37,6 +39,7 @@ inline void DestroyCursorHandle(HCURSOR cursor) { DestroyCursor(cursor); }
 inline void CloseKernelHandle(HANDLE handle) { CloseHandle(handle); }
 inline void FreeLocalMemory(HLOCAL memory) { LocalFree(memory); }
 inline void DeleteMemoryDC(HDC hdc) { DeleteDC(hdc); }
+inline void ReleaseComObject(IUnknown* object) { object->Release(); }
 
 using UniquePalette = UniqueHandle<HPALETTE, DeleteGdiObject>;
 using UniqueBitmap = UniqueHandle<HBITMAP, DeleteGdiObject>;
@@ -50,6 +53,9 @@ using UniqueMemoryDC = UniqueHandle<HDC, DeleteMemoryDC>;
 // Memory the system allocated with LocalAlloc for the caller (CommandLineToArgvW's arguments).
 template <class Pointer>
 using UniqueLocal = UniqueHandle<Pointer, FreeLocalMemory>;
+// A COM interface: released when it goes.
+template <class Interface>
+using ComPtr = UniqueHandle<Interface*, ReleaseComObject>;
 
 // A file of CreateFileW; empty when it could not be opened (CreateFileW's INVALID_HANDLE_VALUE).
 class UniqueFile : public UniqueHandle<HANDLE, CloseKernelHandle> {

@@ -15,7 +15,8 @@ class CCmdTarget;
 class CDataExchange;
 
 // One row of a message map: which command, notification or window message is answered by which
-// member. Built with Command(), CommandRange(), Notify() or OnMessage() below, never by hand.
+// member. Built with Command(), CommandRange(), Notify(), NotifyRange() or
+// OnMessage() below, never by hand.
 struct CommandRoute {
   // The member, its type set aside; restored by the invoker made with it.
   using AnyHandler = void (CCmdTarget::*)();
@@ -119,6 +120,15 @@ CommandRoute Notify(UINT code, UINT id, void (T::*handler)(Header*, LRESULT*)) {
   return {WM_NOTIFY, code, id, id,
           route_detail::Erase(static_cast<void (CCmdTarget::*)(Header*, LRESULT*)>(handler)),
           route_detail::InvokeNotify<Header>};
+}
+
+// A notification from any control in [firstId, lastId].
+template <class T, class Header>
+CommandRoute NotifyRange(UINT code, UINT firstId, UINT lastId,
+                         void (T::*handler)(Header*, LRESULT*)) {
+  CommandRoute route = Notify(code, firstId, handler);
+  route.lastId = lastId;
+  return route;
 }
 
 // Any other window message. The handler answers the message's result; one that leaves the message

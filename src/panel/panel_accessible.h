@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/accessible.h"
+#include "accessibility/accessible.h"
 
 class CRalimetView;
 

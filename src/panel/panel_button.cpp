@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "framework/handles.h"
-#include "framework/platform.h"
+#include "platform/platform.h"
 #include "framework/resources.h"
 #include "framework/wnd.h"
 

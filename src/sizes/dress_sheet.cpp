@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "framework/accessible.h"
+#include "accessibility/control_names.h"
 #include "panel/panel_palette.h"
 
 IMPLEMENT_DYNAMIC(CDlgDress, CPropertySheet)

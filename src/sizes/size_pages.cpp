@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "framework/accessible.h"
+#include "accessibility/control_names.h"
 #include "res/resource.h"
 
 IMPLEMENT_DYNAMIC(CSizePage, CPropertyPage)

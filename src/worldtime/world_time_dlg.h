@@ -23,7 +23,7 @@ class CWorldTimeDlg : public CDialog {
   // The controls go before the font they show.
   ~CWorldTimeDlg() override { DestroyWindow(); }
 
-  // The offset code of the computer's zone, fixed when the window is made.
+  // The offset code of the computer's zone when the clocks last took the system time.
   std::int32_t GetLocalOffset() const { return m_offset[kLocal]; }
   HFONT GetDigitalFont() const { return m_hDigitalFont.get(); }
 
@@ -42,9 +42,9 @@ class CWorldTimeDlg : public CDialog {
   // A step of any spin button: one clock moves, the other two follow.
   void OnDeltaPosSpin(NMUPDOWN* pChange, LRESULT* pResult);
   LRESULT OnNextDlgCtl(WPARAM wParam, LPARAM lParam);
+  LRESULT OnTimeChange(WPARAM wParam, LPARAM lParam);
 
-  void OnSelChangeFirstPlace();
-  void OnSelChangeSecondPlace();
+  void OnSelChangePlace(UINT listId);
   void SetLocalTimeNow();
   void On24Hour();
   void OnSetFocusTime(UINT controlId);
@@ -67,13 +67,8 @@ class CWorldTimeDlg : public CDialog {
 
   void UseDigitalFont();
   void FillPlaceLists();
-  void LetArrowKeysStep();
   // The one place where a place clock takes a row: its offset in force now goes with it.
   void SetPlace(Clock clock, int row);
-  void PlaceChanged(Clock clock);
-  // Names a place clock, its time box and spin buttons, for screen readers after the place it
-  // shows: "توقيت الكويت".
-  void NameClock(Clock clock);
   void Carry(Clock from, Clock to);
   void CarryToTheOthers(Clock from);
   void ShowClocks();
@@ -92,7 +87,7 @@ class CWorldTimeDlg : public CDialog {
   std::array<int, kClockCount> m_minute{};  // 0 to 59
   // The row each place stands at; -1 without one, which reads as the computer's own zone.
   std::array<int, kClockCount> m_placeRow{-1, -1, -1};
-  // The offset code each clock stands at: the computer's zone for the local clock, fixed when the
-  // window is made; for a place, its zone's offset in force when it was chosen.
+  // The offset code each clock stands at: the computer's zone for the local clock; for a place,
+  // its zone's offset in force when it was chosen or the clocks last took the system time.
   std::array<std::int32_t, kClockCount> m_offset{};
 };

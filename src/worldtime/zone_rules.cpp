@@ -79,6 +79,19 @@ std::int64_t ChangeSecond(const ZoneChangeDate& date, int year) {
 }  // namespace
 
 std::optional<std::int32_t> BiasInForce(const ZoneRules& rules, const UtcInstant& when) {
+  return BiasInForce(rules, when.year, when);
+}
+
+int LocalYear(const UtcInstant& when, std::int32_t bias) {
+  const std::int64_t secondOfDay = (when.hour * 60 + when.minute) * kSecondsPerMinute +
+                                   when.second -
+                                   static_cast<std::int64_t>(bias) * kSecondsPerMinute;
+  if (when.month == 12 && when.day == 31 && secondOfDay >= kSecondsPerDay) return when.year + 1;
+  if (when.month == 1 && when.day == 1 && secondOfDay < 0) return when.year - 1;
+  return when.year;
+}
+
+std::optional<std::int32_t> BiasInForce(const ZoneRules& rules, int year, const UtcInstant& when) {
   const std::int64_t standard = static_cast<std::int64_t>(rules.bias) + rules.standardBias;
   const std::int64_t daylight = static_cast<std::int64_t>(rules.bias) + rules.daylightBias;
   if (!IsBias(rules.bias) || !IsBias(standard) || !IsBias(daylight) || !IsValidInstant(when)) {
@@ -95,9 +108,9 @@ std::optional<std::int32_t> BiasInForce(const ZoneRules& rules, const UtcInstant
                            (when.hour * 60 + when.minute) * kSecondsPerMinute + when.second;
   // Each change is written in the local time it ends.
   const std::int64_t daylightStarts =
-      ChangeSecond(rules.daylightDate, when.year) + standard * kSecondsPerMinute;
+      ChangeSecond(rules.daylightDate, year) + standard * kSecondsPerMinute;
   const std::int64_t daylightEnds =
-      ChangeSecond(rules.standardDate, when.year) + daylight * kSecondsPerMinute;
+      ChangeSecond(rules.standardDate, year) + daylight * kSecondsPerMinute;
   bool inDaylight = false;
   if (daylightStarts < daylightEnds) {
     inDaylight = now >= daylightStarts && now < daylightEnds;

@@ -44,3 +44,9 @@ struct UtcInstant {
 // falls in it, the bias alone for a zone without. Southern zones, whose daylight saving spans the
 // new year, are told by their change dates. Nothing when the rules or the instant are not valid.
 std::optional<std::int32_t> BiasInForce(const ZoneRules& rules, const UtcInstant& when);
+// The same with the changes taken in `year`: the rules are a year's, and near New Year the zone's
+// local year is not the year of `when` in UTC.
+std::optional<std::int32_t> BiasInForce(const ZoneRules& rules, int year, const UtcInstant& when);
+
+// The year of the local time at `when` in a zone at `bias` (minutes, less than a day either way).
+int LocalYear(const UtcInstant& when, std::int32_t bias);

@@ -219,32 +219,23 @@ TEST(WorldTimeLocalOffsetTest, IncludesTheBiasInForce) {
   EXPECT_EQ(Clock(CarryBetweenRows({9, 0}, -1, kKuwait, eastern)), Clock(16, 0));
 }
 
-TEST(WorldTimeClockTextTest, TwentyFourHourForm) {
+// The twelve-hour form turns at noon.
+TEST(WorldTimeClockTextTest, TwentyFourAndTwelveHourForms) {
   struct Case {
     int hour;
     int minute;
+    bool twentyFour;
     const wchar_t* text;
   };
-  const Case cases[] = {{14, 7, L"14:07"}, {0, 0, L"00:00"},  {23, 59, L"23:59"},
-                        {9, 5, L"09:05"},  {12, 0, L"12:00"}, {24, 0, L"00:00"},
-                        {-1, 0, L"23:00"}, {0, 60, L"01:00"}};
+  const Case cases[] = {
+      {14, 7, true, L"14:07"},     {0, 0, true, L"00:00"},      {23, 59, true, L"23:59"},
+      {9, 5, true, L"09:05"},      {12, 0, true, L"12:00"},     {24, 0, true, L"00:00"},
+      {-1, 0, true, L"23:00"},     {0, 60, true, L"01:00"},     {12, 0, false, L"12:00 P"},
+      {13, 5, false, L"01:05 P"},  {0, 15, false, L"12:15 A"},  {9, 30, false, L"09:30 A"},
+      {11, 59, false, L"11:59 A"}, {12, 59, false, L"12:59 P"}, {23, 59, false, L"11:59 P"},
+      {0, 0, false, L"12:00 A"},   {1, 0, false, L"01:00 A"},   {-1, 0, false, L"11:00 P"}};
   for (const Case& c : cases) {
-    EXPECT_EQ(ClockText(c.hour, c.minute, true), c.text) << Clock(c.hour, c.minute);
-  }
-}
-
-TEST(WorldTimeClockTextTest, TwelveHourFormTurnsAtNoon) {
-  struct Case {
-    int hour;
-    int minute;
-    const wchar_t* text;
-  };
-  const Case cases[] = {{12, 0, L"12:00 P"},  {13, 5, L"01:05 P"},  {0, 15, L"12:15 A"},
-                        {9, 30, L"09:30 A"},  {11, 59, L"11:59 A"}, {12, 59, L"12:59 P"},
-                        {23, 59, L"11:59 P"}, {0, 0, L"12:00 A"},   {1, 0, L"01:00 A"},
-                        {-1, 0, L"11:00 P"}};
-  for (const Case& c : cases) {
-    EXPECT_EQ(ClockText(c.hour, c.minute, false), c.text) << Clock(c.hour, c.minute);
+    EXPECT_EQ(ClockText(c.hour, c.minute, c.twentyFour), c.text) << Clock(c.hour, c.minute);
   }
 }
 

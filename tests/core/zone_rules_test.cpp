@@ -49,14 +49,7 @@ TEST(ZoneRulesTest, OffsetInForceOnEachSideOfEveryChange) {
       {"New York before autumn", &kEastern, {2026, 11, 1, 5, 59, 59}, -240},
       {"New York at autumn", &kEastern, {2026, 11, 1, 6, 0, 0}, -300},
       {"New York on New Year's Eve", &kEastern, {2026, 12, 31, 23, 59, 59}, -300},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(BiasInForce(*c.rules, c.when), -c.minutesAhead) << c.name;
-  }
-}
-
-TEST(ZoneRulesTest, SouthernSummerSpansTheNewYear) {
-  const Case cases[] = {
+      // The southern summer spans the New Year.
       {"Sydney in January", &kAusEastern, {2026, 1, 15, 12, 0, 0}, 660},
       {"Sydney at New Year", &kAusEastern, {2026, 1, 1, 0, 0, 0}, 660},
       {"Sydney before autumn", &kAusEastern, {2026, 4, 4, 15, 59, 59}, 660},
@@ -65,14 +58,7 @@ TEST(ZoneRulesTest, SouthernSummerSpansTheNewYear) {
       {"Sydney before spring", &kAusEastern, {2026, 10, 3, 15, 59, 59}, 600},
       {"Sydney at spring", &kAusEastern, {2026, 10, 3, 16, 0, 0}, 660},
       {"Sydney in December", &kAusEastern, {2026, 12, 31, 23, 0, 0}, 660},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(BiasInForce(*c.rules, c.when), -c.minutesAhead) << c.name;
-  }
-}
-
-TEST(ZoneRulesTest, HalfAndQuarterHourZones) {
-  const Case cases[] = {
+      // Half and quarter hour zones.
       {"Adelaide in January", &kCenAustralia, {2026, 1, 15, 12, 0, 0}, 630},
       {"Adelaide before autumn", &kCenAustralia, {2026, 4, 4, 16, 29, 59}, 630},
       {"Adelaide at autumn", &kCenAustralia, {2026, 4, 4, 16, 30, 0}, 570},

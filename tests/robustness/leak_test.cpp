@@ -31,7 +31,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/platform.h"
+#include "platform/platform.h"
 #include "running_app.h"
 
 namespace {

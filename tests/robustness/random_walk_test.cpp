@@ -28,7 +28,7 @@
 #include "core/calendar_model.h"
 #include "core/place_standard_times.h"
 #include "core/unit_sizes.h"
-#include "framework/platform.h"
+#include "platform/platform.h"
 #include "panel/about_dlg.h"
 #include "res/resource.h"
 #include "running_app.h"
@@ -101,8 +101,8 @@ DWORD WalkTimeZone(TIME_ZONE_INFORMATION& zone) {
 }
 // The walk checks the clocks against the places' standard offsets, so the system it gives the
 // program has none of their zones: each place keeps its row's code.
-bool WalkZoneRules(const wchar_t*, USHORT, TIME_ZONE_INFORMATION&) {
-  return false;
+DWORD WalkZoneList(DWORD, DYNAMIC_TIME_ZONE_INFORMATION&) {
+  return ERROR_NO_MORE_ITEMS;
 }
 std::wstring WalkLocaleInfo(LCTYPE type) {
   return type == LOCALE_ITIME ? g_system.timeFormat : L"";
@@ -907,26 +907,18 @@ class RandomWalkTest : public RunningAppTest {
  protected:
   void SetUp() override {
     RegDeleteKeyW(HKEY_CURRENT_USER, SettingsKey(CWorldTimeDlg::kSection).c_str());
-    m_previousTime = platform::SetLocalTimeForTesting(WalkLocalTime);
-    m_previousZone = platform::SetTimeZoneForTesting(WalkTimeZone);
-    m_previousLocale = platform::SetUserLocaleInfoForTesting(WalkLocaleInfo);
-    m_previousZoneRules = platform::SetZoneRulesForYearForTesting(WalkZoneRules);
     RunningAppTest::SetUp();
   }
   void TearDown() override {
     RunningAppTest::TearDown();
-    platform::SetLocalTimeForTesting(m_previousTime);
-    platform::SetTimeZoneForTesting(m_previousZone);
-    platform::SetUserLocaleInfoForTesting(m_previousLocale);
-    platform::SetZoneRulesForYearForTesting(m_previousZoneRules);
     RegDeleteKeyW(HKEY_CURRENT_USER, SettingsKey(CWorldTimeDlg::kSection).c_str());
   }
 
  private:
-  platform::LocalTimeFn m_previousTime = nullptr;
-  platform::TimeZoneFn m_previousZone = nullptr;
-  platform::UserLocaleInfoFn m_previousLocale = nullptr;
-  platform::ZoneRulesForYearFn m_previousZoneRules = nullptr;
+  StandIn<platform::SetLocalTimeForTesting> m_time{WalkLocalTime};
+  StandIn<platform::SetTimeZoneForTesting> m_zone{WalkTimeZone};
+  StandIn<platform::SetUserLocaleInfoForTesting> m_locale{WalkLocaleInfo};
+  StandIn<platform::SetEnumZoneForTesting> m_zoneList{WalkZoneList};
 };
 
 TEST_F(RandomWalkTest, EveryWindowKeepsItsRulesWhateverTheUserDoes) {

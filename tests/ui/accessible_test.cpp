@@ -1,6 +1,7 @@
 // The framework's accessibility piece in-process: the COM pointer owner, and a standard control
 // named by the program, compared with an unnamed twin that the system alone answers for.
-#include "framework/accessible.h"
+#include "accessibility/accessible.h"
+#include "accessibility/control_names.h"
 
 #include <gtest/gtest.h>
 

@@ -12,7 +12,7 @@
 
 #include "calendar/date_dlg.h"
 #include "dialog_fixture.h"
-#include "framework/platform.h"
+#include "platform/platform.h"
 #include "res/resource.h"
 #include "test_support.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "framework/handles.h"
-#include "framework/platform.h"
+#include "platform/platform.h"
 #include "launcher_fixture.h"
 #include "test_support.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "framework/handles.h"
-#include "framework/platform.h"
+#include "platform/platform.h"
 #include "panel/panel_button.h"
 #include "test_support.h"
 

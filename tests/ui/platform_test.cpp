@@ -1,5 +1,5 @@
 // The platform layer's own calls, where the system they run on changes what they must do.
-#include "framework/platform.h"
+#include "platform/platform.h"
 
 #include <gtest/gtest.h>
 
@@ -64,29 +64,6 @@ TEST(SystemLibraryTest, ComesFromTheSystemFolderEvenWhereTheSearchFlagIsRefused)
       FreeLibrary(module);
     }
     platform::SetLoadLibraryForTesting(previous);
-  }
-}
-
-// The system's own zone data (Wine's copy of Windows' "Time Zones"), found by key name.
-TEST(ZoneRulesForYearTest, FindsAZoneByItsKeyNameWithTheYearsRules) {
-  TIME_ZONE_INFORMATION rules{};
-  // Case does not matter in a key name.
-  ASSERT_TRUE(platform::ZoneRulesForYear(L"romance standard time", 2026, rules));
-  // Paris: +1:00, +2:00 from the last Sunday of March to the last Sunday of October.
-  EXPECT_EQ(rules.Bias, -60);
-  EXPECT_EQ(rules.Bias + rules.DaylightBias, -120);
-  EXPECT_EQ(rules.DaylightDate.wMonth, 3);
-  EXPECT_EQ(rules.DaylightDate.wDay, 5);
-  EXPECT_EQ(rules.DaylightDate.wDayOfWeek, 0);
-  EXPECT_EQ(rules.StandardDate.wMonth, 10);
-  EXPECT_EQ(rules.StandardDate.wDay, 5);
-
-  ASSERT_TRUE(platform::ZoneRulesForYear(L"Arab Standard Time", 2026, rules));
-  EXPECT_EQ(rules.Bias, -180);
-  EXPECT_EQ(rules.StandardDate.wMonth, 0) << "Kuwait has no daylight saving";
-
-  for (const wchar_t* missing : {L"Ralimet Standard Time", L"", L"Romance Standard Time\\TZI"}) {
-    EXPECT_FALSE(platform::ZoneRulesForYear(missing, 2026, rules)) << missing;
   }
 }
 

@@ -10,7 +10,7 @@
 #include "app/main_frame.h"
 #include "app/ralimet_app.h"
 #include "framework/create_failure.h"
-#include "framework/platform.h"
+#include "platform/platform.h"
 #include "panel/ralimet_view.h"
 #include "settings_key.h"
 #include "test_support.h"

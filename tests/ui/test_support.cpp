@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "framework/handles.h"
-#include "framework/platform.h"
+#include "platform/platform.h"
 
 namespace {
 

@@ -9,6 +9,21 @@
 
 #include "window_probe.h"
 
+// Puts a test's stand-in for one of the platform's seams in place for as long as it lives:
+//   StandIn<platform::SetLocalTimeForTesting> time{FakeLocalTime};
+template <auto Set>
+class StandIn {
+ public:
+  template <class Fn>
+  explicit StandIn(Fn standIn) : m_previous(Set(standIn)) {}
+  ~StandIn() { Set(m_previous); }
+  StandIn(const StandIn&) = delete;
+  StandIn& operator=(const StandIn&) = delete;
+
+ private:
+  decltype(Set(nullptr)) m_previous;
+};
+
 // Counts the warning beeps for as long as it lives.
 class BeepCounter {
  public:
@@ -25,7 +40,6 @@ class SoundRecorder {
   const std::vector<const void*>& plays() const;
   int stops() const;
 };
-
 
 // A key pressed and released on a control, as the keyboard delivers it to the focus.
 void PressKey(HWND control, UINT vk);

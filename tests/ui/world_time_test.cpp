@@ -7,11 +7,15 @@
 #include <commctrl.h>
 // clang-format on
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -19,16 +23,20 @@
 #include "app/ralimet_app.h"
 #include "dialog_fixture.h"
 #include "framework/app.h"
-#include "framework/platform.h"
+#include "platform/platform.h"
 #include "res/resource.h"
+#include "settings_key.h"
 #include "test_support.h"
+#include "worldtime/place_zone.h"
 #include "worldtime/world_time_dlg.h"
 
 namespace {
 
-constexpr wchar_t kTimeKey[] = L"Software\\NURIX\\TALVORA\\2.0\\MERISK\\KALVENT\\Time";
+const std::wstring kTimeKey = SettingsKey(CWorldTimeDlg::kSection);
 constexpr int kKuwait = 85;
 constexpr int kSaudiArabia = 51;
+
+using NamedZone = std::pair<const wchar_t*, TIME_ZONE_INFORMATION>;
 
 // What the fake system answers.
 struct FakeSystem {
@@ -41,9 +49,17 @@ struct FakeSystem {
   const wchar_t* timeFormat = L"1";  // LOCALE_ITIME: 24-hour
   // Answers the font search in place of the system; null: the family has no font.
   platform::EnumFontFamilyFn fonts = nullptr;
-  // The instant in UTC, and the zones the system's zone data holds (none unless a test says).
+  // The instant in UTC, and the zones the system's zone list holds (none unless a test says), in
+  // list order; a null key name is an entry that cannot be read.
   SYSTEMTIME utc = {2026, 3, 0, 8, 11, 7, 0, 0};
-  std::vector<std::pair<const wchar_t*, TIME_ZONE_INFORMATION>> zones;
+  std::vector<NamedZone> zones;
+  // A zone's rules for one year where they are not the listed ones.
+  std::vector<std::tuple<const wchar_t*, USHORT, TIME_ZONE_INFORMATION>> yearRules;
+  int entriesRead = 0;
+  // Windows 7: no zone list, the zones' rules in the registry (the key asked, and the value).
+  bool zoneList = true;
+  std::wstring registryKey;
+  std::vector<BYTE> registryValue;
 };
 FakeSystem g_system;
 
@@ -51,14 +67,40 @@ SYSTEMTIME FakeUtcTime() {
   return g_system.utc;
 }
 
-bool FakeZoneRules(const wchar_t* key, USHORT year, TIME_ZONE_INFORMATION& rules) {
-  for (const auto& [name, zone] : g_system.zones) {
-    if (wcscmp(name, key) == 0 && year == g_system.utc.wYear) {
-      rules = zone;
+DWORD FakeEnumZone(DWORD index, DYNAMIC_TIME_ZONE_INFORMATION& zone) {
+  if (!g_system.zoneList) return ERROR_CALL_NOT_IMPLEMENTED;
+  ++g_system.entriesRead;
+  if (index >= g_system.zones.size()) return ERROR_NO_MORE_ITEMS;
+  const auto& [name, rules] = g_system.zones[index];
+  if (!name) return ERROR_ACCESS_DENIED;
+  // The dynamic form begins with the fields of the plain one.
+  static_assert(offsetof(DYNAMIC_TIME_ZONE_INFORMATION, TimeZoneKeyName) == sizeof rules);
+  zone = {};
+  memcpy(&zone, &rules, sizeof rules);
+  wcscpy(zone.TimeZoneKeyName, name);
+  return ERROR_SUCCESS;
+}
+
+// The listed rules stand for every year but those a test gives.
+bool FakeZoneRules(USHORT year, const DYNAMIC_TIME_ZONE_INFORMATION& zone,
+                   TIME_ZONE_INFORMATION& rules) {
+  for (const auto& [name, ruleYear, yearRules] : g_system.yearRules) {
+    if (wcscmp(name, zone.TimeZoneKeyName) == 0 && ruleYear == year) {
+      rules = yearRules;
       return true;
     }
   }
   return false;
+}
+
+bool FakeMachineValue(const wchar_t* key, const wchar_t* name, void* data, DWORD& size) {
+  if (g_system.registryKey != key || wcscmp(name, L"TZI") != 0 ||
+      g_system.registryValue.size() > size) {
+    return false;
+  }
+  size = static_cast<DWORD>(g_system.registryValue.size());
+  std::copy(g_system.registryValue.begin(), g_system.registryValue.end(), static_cast<BYTE*>(data));
+  return true;
 }
 
 SYSTEMTIME FakeLocalTime() {
@@ -87,6 +129,27 @@ int FakeFonts(HDC hdc, const wchar_t* family, FONTENUMPROCW proc, LPARAM param) 
   return g_system.fonts ? g_system.fonts(hdc, family, proc, param) : 1;
 }
 
+// The fake system in place of the real one, for as long as it lives.
+struct FakeSystemInPlace {
+  FakeSystemInPlace() { g_system = FakeSystem{}; }
+  StandIn<platform::SetLocalTimeForTesting> time{FakeLocalTime};
+  StandIn<platform::SetTimeZoneForTesting> zone{FakeTimeZone};
+  StandIn<platform::SetUserLocaleInfoForTesting> locale{FakeLocaleInfo};
+  StandIn<platform::SetEnumFontFamilyForTesting> fonts{FakeFonts};
+  StandIn<platform::SetUtcTimeForTesting> utc{FakeUtcTime};
+  StandIn<platform::SetEnumZoneForTesting> zoneList{FakeEnumZone};
+  StandIn<platform::SetZoneRulesForYearForTesting> zoneRules{FakeZoneRules};
+  StandIn<platform::SetMachineBinaryValueForTesting> registry{FakeMachineValue};
+};
+
+// Counts the presses of one key (the subclass's id) that reach a control while it is watched.
+int g_keyDowns = 0;
+LRESULT CALLBACK CountKeyDowns(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                               UINT_PTR vk, DWORD_PTR) {
+  if (message == WM_KEYDOWN && wParam == vk) ++g_keyDowns;
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
 using Clocks = std::array<std::wstring, 3>;  // local, first place, second place
 
 // Windows made from what the fake system says when they open.
@@ -96,25 +159,12 @@ class WorldTimeTest : public ModelessDialogTest<CWorldTimeDlg> {
     ModelessDialogTest::SetUp();
     m_app.SetRegistryKey(CRalimetApp::kRegistryKey);
     m_app.m_strProfileName = CRalimetApp::kProfileName;
-    RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey);
-    g_system = FakeSystem{};
-    m_previousTime = platform::SetLocalTimeForTesting(FakeLocalTime);
-    m_previousZone = platform::SetTimeZoneForTesting(FakeTimeZone);
-    m_previousLocale = platform::SetUserLocaleInfoForTesting(FakeLocaleInfo);
-    m_previousFonts = platform::SetEnumFontFamilyForTesting(FakeFonts);
-    m_previousUtc = platform::SetUtcTimeForTesting(FakeUtcTime);
-    m_previousZoneRules = platform::SetZoneRulesForYearForTesting(FakeZoneRules);
+    RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey.c_str());
   }
 
   void TearDown() override {
     ModelessDialogTest::TearDown();
-    platform::SetLocalTimeForTesting(m_previousTime);
-    platform::SetTimeZoneForTesting(m_previousZone);
-    platform::SetUserLocaleInfoForTesting(m_previousLocale);
-    platform::SetEnumFontFamilyForTesting(m_previousFonts);
-    platform::SetUtcTimeForTesting(m_previousUtc);
-    platform::SetZoneRulesForYearForTesting(m_previousZoneRules);
-    RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey);
+    RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey.c_str());
   }
 
   Clocks Shown() const {
@@ -126,6 +176,19 @@ class WorldTimeTest : public ModelessDialogTest<CWorldTimeDlg> {
   }
 
   void Click(int buttonId) { SendMessageW(Item(buttonId), BM_CLICK, 0, 0); }
+  // A key pressed and released as the window's own modal loop hands it on, through the dialog
+  // manager; answers how many presses reached the control that had the focus.
+  int DialogKey(UINT vk) {
+    const HWND focus = GetFocus();
+    g_keyDowns = 0;
+    SetWindowSubclass(focus, CountKeyDowns, vk, 0);
+    MSG down{focus, WM_KEYDOWN, vk, 1, 0, {}};
+    IsDialogMessageW(m_dlg->m_hWnd, &down);
+    MSG up{GetFocus(), WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001), 0, {}};
+    IsDialogMessageW(m_dlg->m_hWnd, &up);
+    RemoveWindowSubclass(focus, CountKeyDowns, vk);
+    return g_keyDowns;
+  }
   // A place picked from the list with the mouse: the new selection, then its notification.
   void Choose(int listId, int row) {
     SendMessageW(Item(listId), CB_SETCURSEL, static_cast<WPARAM>(row), 0);
@@ -135,8 +198,8 @@ class WorldTimeTest : public ModelessDialogTest<CWorldTimeDlg> {
 
   static void Store(const wchar_t* entry, DWORD type, const void* data, DWORD size) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kTimeKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                              nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kTimeKey.c_str(), 0, nullptr, 0, KEY_WRITE,
+                              nullptr, &key, nullptr),
               ERROR_SUCCESS);
     RegSetValueExW(key, entry, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
@@ -149,23 +212,16 @@ class WorldTimeTest : public ModelessDialogTest<CWorldTimeDlg> {
     DWORD type = 0;
     DWORD value = 0;
     DWORD size = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, kTimeKey, entry, RRF_RT_ANY, &type, &value, &size) !=
-            ERROR_SUCCESS ||
+    if (RegGetValueW(HKEY_CURRENT_USER, kTimeKey.c_str(), entry, RRF_RT_ANY, &type, &value,
+                     &size) != ERROR_SUCCESS ||
         type != REG_DWORD) {
       return std::nullopt;
     }
     return static_cast<int>(value);
   }
 
+  FakeSystemInPlace m_system;
   CWinApp m_app;
-
- private:
-  platform::LocalTimeFn m_previousTime = nullptr;
-  platform::TimeZoneFn m_previousZone = nullptr;
-  platform::UserLocaleInfoFn m_previousLocale = nullptr;
-  platform::EnumFontFamilyFn m_previousFonts = nullptr;
-  platform::UtcTimeFn m_previousUtc = nullptr;
-  platform::ZoneRulesForYearFn m_previousZoneRules = nullptr;
 };
 
 std::wstring ListText(HWND list, int row) {
@@ -327,65 +383,6 @@ TEST_F(WorldTimeTest, PickingAPlaceMovesOnlyItsClockAndIsStoredAtOnce) {
   EXPECT_EQ(Shown(), (Clocks{L"14:07", L"15:37", L"16:37"}));
 }
 
-// Counts the presses of one key that reach a control, for as long as it lives.
-class KeyDownCounter {
- public:
-  KeyDownCounter(HWND control, UINT vk) : m_control(control), m_vk(vk) {
-    SetWindowSubclass(control, Proc, 0, reinterpret_cast<DWORD_PTR>(this));
-  }
-  ~KeyDownCounter() { RemoveWindowSubclass(m_control, Proc, 0); }
-  KeyDownCounter(const KeyDownCounter&) = delete;
-  KeyDownCounter& operator=(const KeyDownCounter&) = delete;
-  int count() const { return m_count; }
-
- private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                               DWORD_PTR self) {
-    auto* counter = reinterpret_cast<KeyDownCounter*>(self);
-    if (message == WM_KEYDOWN && wParam == counter->m_vk) ++counter->m_count;
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-  }
-
-  HWND m_control;
-  UINT m_vk;
-  int m_count = 0;
-};
-
-// The keys go through the dialog manager as in the window's own modal loop, which takes the arrow
-// keys for moving the focus unless the focused control asks for them.
-TEST_F(WorldTimeTest, ArrowKeysInATimeBoxStepThatClocksHour) {
-  struct Case {
-    int box;
-    int spin;
-    UINT key;
-    Clocks shown;
-  };
-  const Case cases[] = {
-      {IDC_WT_LOCAL_TIME, IDC_WT_LOCAL_HOUR_SPIN, VK_UP, {L"15:07", L"16:07", L"15:07"}},
-      {IDC_WT_FIRST_TIME, IDC_WT_FIRST_HOUR_SPIN, VK_DOWN, {L"13:07", L"14:07", L"13:07"}},
-      {IDC_WT_SECOND_TIME, IDC_WT_SECOND_HOUR_SPIN, VK_UP, {L"15:07", L"16:07", L"15:07"}},
-  };
-  StoreRow(CWorldTimeDlg::kFirstPlaceEntry, 7);  // United Arab Emirates, +4:00
-  Open();
-  ShowWindow(m_dlg->m_hWnd, SW_SHOW);
-  SetForegroundWindow(m_dlg->m_hWnd);
-  for (const Case& c : cases) {
-    Click(IDC_WT_LOCAL_NOW);
-    SetFocus(Item(c.box));
-    ASSERT_EQ(GetFocus(), Item(c.spin)) << c.box;
-    MSG down{GetFocus(), WM_KEYDOWN, c.key, 1, 0, {}};
-    {
-      KeyDownCounter spinSaw(GetFocus(), c.key);
-      IsDialogMessageW(m_dlg->m_hWnd, &down);
-      EXPECT_EQ(spinSaw.count(), 1) << c.box << ": the dialog manager hands the key to the spin";
-    }
-    MSG up{GetFocus(), WM_KEYUP, c.key, static_cast<LPARAM>(0xC0000001), 0, {}};
-    IsDialogMessageW(m_dlg->m_hWnd, &up);
-    EXPECT_EQ(GetFocus(), Item(c.spin)) << c.box << ": the focus stays";
-    EXPECT_EQ(Shown(), c.shown) << c.box;
-  }
-}
-
 // A time box hands the focus to its hours spin button; Tab and Shift+Tab from there, or from the
 // clock's minutes spin button, move on to the next and the previous control, never back into the
 // box.
@@ -409,12 +406,7 @@ TEST_F(WorldTimeTest, TabAndShiftTabLeaveAClock) {
     GetKeyboardState(keys);
     keys[VK_SHIFT] = shift ? 0x80 : 0;
     SetKeyboardState(keys);
-    MSG down{GetFocus(), WM_KEYDOWN, VK_TAB, 1, 0, {}};
-    {
-      KeyDownCounter spinSaw(GetFocus(), VK_TAB);
-      IsDialogMessageW(m_dlg->m_hWnd, &down);
-      EXPECT_EQ(spinSaw.count(), 0) << "the dialog manager keeps the Tab for itself";
-    }
+    EXPECT_EQ(DialogKey(VK_TAB), 0) << "the dialog manager keeps the Tab for itself";
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
   };
@@ -428,45 +420,49 @@ TEST_F(WorldTimeTest, TabAndShiftTabLeaveAClock) {
   }
 }
 
-// Keys only, as the dialog manager hands them on in the window's own modal loop: Tab onto a
-// clock, Right to its minutes, Up steps them, Left back to its hours.
-TEST_F(WorldTimeTest, ArrowKeysReachEachClocksMinutes) {
+// Keys only, as the dialog manager hands them on in the window's own modal loop, which takes the
+// arrow keys for moving the focus unless the focused control asks for them: Tab onto a clock,
+// Right to its minutes, Up steps them, Left back to its hours; its time box hands the focus to
+// the hours, whose Up steps the hour.
+TEST_F(WorldTimeTest, ArrowKeysReachEachClocksHoursAndMinutes) {
   struct Case {
     const char* clock;
-    int tabFrom, hourSpin, minuteSpin;
+    int tabFrom, timeBox, hourSpin, minuteSpin;
   };
   const Case cases[] = {
-      {"local", IDC_WT_LOCAL_NOW, IDC_WT_LOCAL_HOUR_SPIN, IDC_WT_LOCAL_MINUTE_SPIN},
-      {"first place", IDC_WT_24_HOUR, IDC_WT_FIRST_HOUR_SPIN, IDC_WT_FIRST_MINUTE_SPIN},
-      {"second place", IDC_WT_FIRST_PLACE, IDC_WT_SECOND_HOUR_SPIN, IDC_WT_SECOND_MINUTE_SPIN},
+      {"local", IDC_WT_LOCAL_NOW, IDC_WT_LOCAL_TIME, IDC_WT_LOCAL_HOUR_SPIN,
+       IDC_WT_LOCAL_MINUTE_SPIN},
+      {"first place", IDC_WT_24_HOUR, IDC_WT_FIRST_TIME, IDC_WT_FIRST_HOUR_SPIN,
+       IDC_WT_FIRST_MINUTE_SPIN},
+      {"second place", IDC_WT_FIRST_PLACE, IDC_WT_SECOND_TIME, IDC_WT_SECOND_HOUR_SPIN,
+       IDC_WT_SECOND_MINUTE_SPIN},
   };
   StoreRow(CWorldTimeDlg::kFirstPlaceEntry, 7);  // United Arab Emirates, +4:00
   Open();
   ShowWindow(m_dlg->m_hWnd, SW_SHOW);
   SetForegroundWindow(m_dlg->m_hWnd);
-  const auto key = [this](UINT vk) {
-    MSG down{GetFocus(), WM_KEYDOWN, vk, 1, 0, {}};
-    IsDialogMessageW(m_dlg->m_hWnd, &down);
-    MSG up{GetFocus(), WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001), 0, {}};
-    IsDialogMessageW(m_dlg->m_hWnd, &up);
-  };
   for (const Case& c : cases) {
     Click(IDC_WT_LOCAL_NOW);
     SetFocus(Item(c.tabFrom));
-    key(VK_TAB);
+    DialogKey(VK_TAB);
     ASSERT_EQ(GetFocus(), Item(c.hourSpin)) << c.clock << ": Tab";
-    key(VK_RIGHT);
+    DialogKey(VK_RIGHT);
     EXPECT_EQ(GetFocus(), Item(c.minuteSpin)) << c.clock << ": Right";
-    key(VK_UP);
+    DialogKey(VK_UP);
     EXPECT_EQ(Shown(), (Clocks{L"14:08", L"15:08", L"14:08"})) << c.clock << ": Up";
-    key(VK_RIGHT);
+    DialogKey(VK_RIGHT);
     EXPECT_EQ(GetFocus(), Item(c.minuteSpin)) << c.clock << ": Right from the minutes";
-    key(VK_LEFT);
+    DialogKey(VK_LEFT);
     EXPECT_EQ(GetFocus(), Item(c.hourSpin)) << c.clock << ": Left";
-    key(VK_LEFT);
+    DialogKey(VK_LEFT);
     EXPECT_EQ(GetFocus(), Item(c.hourSpin)) << c.clock << ": Left from the hours";
-    key(VK_DOWN);
+    DialogKey(VK_DOWN);
     EXPECT_EQ(Shown(), (Clocks{L"13:08", L"14:08", L"13:08"})) << c.clock << ": Down";
+    SetFocus(Item(c.timeBox));
+    ASSERT_EQ(GetFocus(), Item(c.hourSpin)) << c.clock << ": from the time box";
+    EXPECT_EQ(DialogKey(VK_UP), 1) << c.clock << ": the dialog manager hands the key to the spin";
+    EXPECT_EQ(GetFocus(), Item(c.hourSpin)) << c.clock << ": the focus stays";
+    EXPECT_EQ(Shown(), (Clocks{L"14:08", L"15:08", L"14:08"})) << c.clock << ": Up on the hours";
   }
 }
 
@@ -520,7 +516,7 @@ TEST_F(WorldTimeTest, StoredValuesThatAreNotRowsNeverBreakTheWindow) {
       {"binary", REG_BINARY, Bytes(DWORD{3}), kKuwait, kSaudiArabia, L"07:30"},
   };
   for (const Case& c : cases) {
-    RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey);
+    RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey.c_str());
     if (c.type != REG_NONE) {
       for (const wchar_t* entry :
            {CWorldTimeDlg::kFirstPlaceEntry, CWorldTimeDlg::kSecondPlaceEntry}) {
@@ -534,7 +530,7 @@ TEST_F(WorldTimeTest, StoredValuesThatAreNotRowsNeverBreakTheWindow) {
   }
 
   // The second list alike; a place without a selection still steps as the computer's own zone.
-  RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey);
+  RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey.c_str());
   StoreRow(CWorldTimeDlg::kSecondPlaceEntry, 500);
   Open();
   EXPECT_EQ(Selection(IDC_WT_SECOND_PLACE), -1);
@@ -548,7 +544,7 @@ TEST_F(WorldTimeTest, AClockWithNoPlaceReadsAsItsListUntilOneIsChosen) {
   const auto name = [&](int id) {
     return msaa::Text(msaa::ClientObject(Item(id)).get(), &IAccessible::get_accName, CHILDID_SELF);
   };
-  RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey);
+  RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey.c_str());
   StoreRow(CWorldTimeDlg::kSecondPlaceEntry, 500);
   Open();
   EXPECT_EQ(name(IDC_WT_FIRST_TIME), L"توقيت الكويت");
@@ -559,30 +555,6 @@ TEST_F(WorldTimeTest, AClockWithNoPlaceReadsAsItsListUntilOneIsChosen) {
   ASSERT_EQ(Selection(IDC_WT_SECOND_PLACE), 2);
   EXPECT_EQ(name(IDC_WT_SECOND_TIME), L"توقيت أستراليا") << "without the space its row ends with";
   EXPECT_EQ(name(IDC_WT_SECOND_HOUR_SPIN), L"ساعة توقيت أستراليا");
-}
-
-TEST_F(WorldTimeTest, DaylightSavingInForceGivesThePlacesTheirTimes) {
-  struct Case {
-    const char* name;
-    DWORD state;
-    LONG bias, standardBias, daylightBias;
-    const wchar_t* kuwait;  // at 14:07 local
-  };
-  const Case cases[] = {
-      {"+2:00 zone on summer time", TIME_ZONE_ID_DAYLIGHT, -120, 0, -60, L"14:07"},
-      {"+2:00 zone on winter time", TIME_ZONE_ID_STANDARD, -120, 0, -60, L"15:07"},
-      {"New York on summer time", TIME_ZONE_ID_DAYLIGHT, 300, 0, -60, L"21:07"},
-      {"no daylight saving", TIME_ZONE_ID_UNKNOWN, -180, 0, -60, L"14:07"},
-      {"unreadable zone: UTC", TIME_ZONE_ID_INVALID, -180, 0, -60, L"17:07"},
-  };
-  for (const Case& c : cases) {
-    g_system.zoneState = c.state;
-    g_system.bias = c.bias;
-    g_system.standardBias = c.standardBias;
-    g_system.daylightBias = c.daylightBias;
-    Open();
-    EXPECT_EQ(Shown(), (Clocks{L"14:07", c.kuwait, c.kuwait})) << c.name;
-  }
 }
 
 // Zones as the system's zone data holds them for 2026.
@@ -597,7 +569,6 @@ TIME_ZONE_INFORMATION Zone(LONG bias, SYSTEMTIME standard = {}, SYSTEMTIME dayli
   zone.DaylightBias = standard.wMonth ? -60 : 0;
   return zone;
 }
-using NamedZone = std::pair<const wchar_t*, TIME_ZONE_INFORMATION>;
 const NamedZone kRomance = {L"Romance Standard Time", Zone(-60, Change(10, 5, 3), Change(3, 5, 2))};
 const NamedZone kGmt = {L"GMT Standard Time", Zone(0, Change(10, 5, 2), Change(3, 5, 1))};
 const NamedZone kAusEastern = {L"AUS Eastern Standard Time",
@@ -617,8 +588,9 @@ SYSTEMTIME Noon(WORD month) {
   return {2026, month, 0, 15, 12, 0, 0, 0};
 }
 
-// The computer in Paris, Sydney or Kuwait, at noon UTC on 15 July and 15 January 2026: its own
-// place shows the local clock's time, the other place its time in force (the tz database's).
+// The computer in Paris, Sydney or Kuwait, at noon UTC on 15 July and 15 January 2026, in its
+// daylight saving or not: its own place shows the local clock's time, the other place its time in
+// force (the tz database's). A computer whose zone cannot be read is taken to be at UTC.
 TEST_F(WorldTimeTest, PlacesShowTheirTimeInForceDaylightSavingIncluded) {
   struct Case {
     const char* name;
@@ -637,6 +609,8 @@ TEST_F(WorldTimeTest, PlacesShowTheirTimeInForceDaylightSavingIncluded) {
        L"12:00"},
       {"Kuwait in July", 7, TIME_ZONE_ID_UNKNOWN, -180, 15, kKuwait, kFrance, L"14:00"},
       {"Kuwait in January", 1, TIME_ZONE_ID_UNKNOWN, -180, 15, kKuwait, kFrance, L"13:00"},
+      {"an unreadable zone: UTC", 1, TIME_ZONE_ID_INVALID, -180, 12, kUnitedKingdom, kFrance,
+       L"13:00"},
   };
   for (const Case& c : cases) {
     g_system.zones = {kRomance, kGmt, kAusEastern, kEastern, kArab};
@@ -718,6 +692,122 @@ TEST_F(WorldTimeTest, ClocksUseTheDigitalFontOnlyInItsRasterForm) {
   const auto windowFont = SendMessageW(m_dlg->m_hWnd, WM_GETFONT, 0, 0);
   for (const int box : {IDC_WT_LOCAL_TIME, IDC_WT_FIRST_TIME, IDC_WT_SECOND_TIME}) {
     EXPECT_EQ(SendMessageW(Item(box), WM_GETFONT, 0, 0), windowFont) << box;
+  }
+}
+
+// The clocks follow the computer: its daylight change on the button, its new zone on either of
+// the system's notices.
+TEST_F(WorldTimeTest, OffsetsFollowTheComputer) {
+  const auto inParisAt = [](WORD utcHour, WORD utcMinute) {
+    g_system.zones = {kRomance, kEastern};
+    g_system.utc = {2026, 3, 0, 8, utcHour, utcMinute, 0, 0};  // New York springs on at 07:00
+    g_system.zoneState = TIME_ZONE_ID_STANDARD;
+    g_system.bias = -60;
+    g_system.hour = static_cast<WORD>(utcHour + 1);
+    g_system.minute = utcMinute;
+  };
+  StoreRow(CWorldTimeDlg::kFirstPlaceEntry, kFrance);
+  StoreRow(CWorldTimeDlg::kSecondPlaceEntry, kNewYork);
+  for (const int notice : {0, WM_TIMECHANGE, WM_SETTINGCHANGE}) {
+    inParisAt(6, 59);
+    Open();
+    EXPECT_EQ(Shown(), (Clocks{L"07:59", L"07:59", L"01:59"}));
+    inParisAt(7, 0);
+    if (notice) {
+      // The computer now in Kuwait's zone.
+      g_system.zoneState = TIME_ZONE_ID_UNKNOWN;
+      g_system.bias = -180;
+      g_system.hour = 10;
+      SendMessageW(m_dlg->m_hWnd, static_cast<UINT>(notice), 0, 0);
+    } else {
+      Click(IDC_WT_LOCAL_NOW);
+    }
+    EXPECT_EQ(Shown(), (Clocks{notice ? L"10:00" : L"08:00", L"08:00", L"03:00"})) << notice;
+  }
+}
+
+// Around New Year a place takes the rules of the year its own clock is in. Two zones whose
+// daylight saving lasts a whole year, written as a change at each end of it: a +13:00 zone on
+// +14:00 all of 2027, a -3:00 zone on -2:00 all of 2026.
+TEST_F(WorldTimeTest, NearNewYearAPlaceTakesTheRulesOfItsOwnYear) {
+  const auto wholeYearOnDaylight = [](LONG bias, WORD year) {
+    return Zone(bias, {year, 12, 0, 31, 23, 59, 59, 999}, {year, 1, 0, 1, 0, 0, 0, 0});
+  };
+  g_system.zones = {{L"Plus Thirteen", Zone(-780)}, {L"Minus Three", Zone(180)}};
+  g_system.yearRules = {{L"Plus Thirteen", 2027, wholeYearOnDaylight(-780, 2027)},
+                        {L"Minus Three", 2026, wholeYearOnDaylight(180, 2026)}};
+  struct Case {
+    const char* zone;
+    SYSTEMTIME utc;
+    std::int32_t offset;  // the place's clock
+  };
+  const Case cases[] = {
+      {"Plus Thirteen", {2026, 12, 4, 31, 10, 59, 59, 0}, 13},  // 23:59:59, 31 December 2026
+      {"Plus Thirteen", {2026, 12, 4, 31, 11, 0, 1, 0}, 14},    // 01:00:01, 1 January 2027
+      {"Minus Three", {2027, 1, 5, 1, 1, 59, 59, 0}, -2},       // 23:59:59, 31 December 2026
+      {"Minus Three", {2027, 1, 5, 1, 2, 0, 1, 0}, -3},         // 23:00:01 again, daylight over
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(PlaceOffsetAt({0, c.zone}, c.utc), c.offset) << c.zone << " " << c.utc.wHour;
+  }
+}
+
+// The zone list is read on past an entry that cannot be read; a zone found is looked for first
+// where it was, and anew once it moved.
+TEST_F(WorldTimeTest, ZoneSearchGoesOnPastAnUnreadableEntryAndRemembers) {
+  const NamedZone eastern = {L"Eastern Searched Time", kEastern.second};
+  const PlaceRow newYork = {-5, "Eastern Searched Time"};
+  g_system.zones = {kArab, {nullptr, {}}, eastern};
+  EXPECT_EQ(PlaceOffsetAt(newYork, Noon(7)), -4);
+  g_system.entriesRead = 0;
+  EXPECT_EQ(PlaceOffsetAt(newYork, Noon(7)), -4);
+  EXPECT_EQ(g_system.entriesRead, 1);
+  g_system.zones = {eastern, kArab};
+  EXPECT_EQ(PlaceOffsetAt(newYork, Noon(7)), -4) << "moved";
+  g_system.zones = {kArab};
+  EXPECT_EQ(PlaceOffsetAt(newYork, Noon(7)), -5) << "gone: the row's offset";
+}
+
+// Windows 7 lists no zones: each is read from its key's "TZI" value, which must be exactly one
+// set of rules.
+TEST_F(WorldTimeTest, WithoutAZoneListTheRegistryHoldsTheZones) {
+  struct {
+    LONG bias, standardBias, daylightBias;
+    SYSTEMTIME standardDate, daylightDate;
+  } const value = {-60, 0, -60, Change(10, 5, 3), Change(3, 5, 2)};
+  g_system.zoneList = false;
+  g_system.registryKey =
+      L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Time Zones\\Romance Standard Time";
+  g_system.registryValue = Bytes(value);
+  const PlaceRow paris = {0, "Romance Standard Time"};
+  EXPECT_EQ(PlaceOffsetAt(paris, Noon(7)), 2);
+  EXPECT_EQ(PlaceOffsetAt(paris, Noon(1)), 1);
+  for (const std::size_t size : {sizeof value - 1, sizeof value + 1}) {
+    g_system.registryValue.resize(size);
+    EXPECT_EQ(PlaceOffsetAt(paris, Noon(7)), 0) << size << " bytes";
+  }
+}
+
+// The system's own zone data (Wine's copy of Windows' "Time Zones"), found by key name.
+TEST(FindZoneRulesTest, FindsAZoneByItsKeyNameWithTheYearsRules) {
+  TIME_ZONE_INFORMATION rules{};
+  // Case does not matter in a key name.
+  ASSERT_TRUE(FindZoneRules(L"romance standard time", 2026, rules));
+  // Paris: +1:00, +2:00 from the last Sunday of March to the last Sunday of October.
+  EXPECT_EQ(rules.Bias, -60);
+  EXPECT_EQ(rules.Bias + rules.DaylightBias, -120);
+  EXPECT_EQ(rules.DaylightDate.wMonth, 3);
+  EXPECT_EQ(rules.DaylightDate.wDay, 5);
+  EXPECT_EQ(rules.DaylightDate.wDayOfWeek, 0);
+  EXPECT_EQ(rules.StandardDate.wMonth, 10);
+  EXPECT_EQ(rules.StandardDate.wDay, 5);
+
+  ASSERT_TRUE(FindZoneRules(L"Arab Standard Time", 2026, rules));
+  EXPECT_EQ(rules.Bias, -180);
+  EXPECT_EQ(rules.StandardDate.wMonth, 0) << "Kuwait has no daylight saving";
+
+  for (const wchar_t* missing : {L"Ralimet Standard Time", L"", L"Romance Standard Time\\TZI"}) {
+    EXPECT_FALSE(FindZoneRules(missing, 2026, rules)) << missing;
   }
 }
 

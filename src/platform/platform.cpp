@@ -1,11 +1,8 @@
-#include "framework/platform.h"
+#include "platform/platform.h"
 
 #include <commdlg.h>
 #include <mmsystem.h>
 
-#include <cwchar>
-#include <functional>
-#include <map>
 #include <type_traits>
 #include <utility>
 
@@ -72,89 +69,28 @@ SYSTEMTIME SystemUtcTime() {
   return time;
 }
 
-// Windows 8 and later list their zones through EnumDynamicTimeZoneInformation; Windows 7 has no
-// such call, and keeps each zone under this key, its rules in the value "TZI".
-constexpr wchar_t kZonesKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Time Zones\\";
-
-// The layout of a "TZI" value.
-struct RegistryZoneRules {
-  LONG Bias;
-  LONG StandardBias;
-  LONG DaylightBias;
-  SYSTEMTIME StandardDate;
-  SYSTEMTIME DaylightDate;
-};
-
 using EnumZonesFn = DWORD(WINAPI*)(DWORD index, DYNAMIC_TIME_ZONE_INFORMATION* zone);
 
-EnumZonesFn EnumZonesCall() {
+DWORD SystemEnumZone(DWORD index, DYNAMIC_TIME_ZONE_INFORMATION& zone) {
+  // Windows 8 brought the call: looked up, not imported, so that the program starts on Windows 7.
   static const auto call = [] {
     const HMODULE advapi = GetModuleHandleW(L"advapi32.dll");
     return advapi ? reinterpret_cast<EnumZonesFn>(reinterpret_cast<void*>(
                         GetProcAddress(advapi, "EnumDynamicTimeZoneInformation")))
                   : nullptr;
   }();
-  return call;
+  return call ? call(index, &zone) : ERROR_CALL_NOT_IMPLEMENTED;
 }
 
-// Each zone read costs registry reads: a zone found once is looked for first where it was.
-bool FindListedZone(EnumZonesFn enumZones, const wchar_t* keyName,
-                    DYNAMIC_TIME_ZONE_INFORMATION& zone) {
-  static std::map<std::wstring, DWORD, std::less<>> foundAt;
-  const std::wstring key = keyName;
-  const auto found = foundAt.find(key);
-  if (found != foundAt.end() && enumZones(found->second, &zone) == ERROR_SUCCESS &&
-      _wcsicmp(zone.TimeZoneKeyName, keyName) == 0) {
-    return true;
-  }
-  for (DWORD index = 0; enumZones(index, &zone) == ERROR_SUCCESS; ++index) {
-    if (_wcsicmp(zone.TimeZoneKeyName, keyName) == 0) {
-      foundAt[key] = index;
-      return true;
-    }
-  }
-  return false;
+bool SystemMachineBinaryValue(const wchar_t* key, const wchar_t* name, void* data, DWORD& size) {
+  return RegGetValueW(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_BINARY, nullptr, data, &size) ==
+         ERROR_SUCCESS;
 }
 
-// The biases and change dates, between the forms the system keeps a zone's rules in.
-template <class From, class To>
-void CopyZoneRules(const From& from, To& to) {
-  to.Bias = from.Bias;
-  to.StandardBias = from.StandardBias;
-  to.DaylightBias = from.DaylightBias;
-  to.StandardDate = from.StandardDate;
-  to.DaylightDate = from.DaylightDate;
-}
-
-// The value must be exactly one RegistryZoneRules; anything else is not taken.
-bool ReadRegistryZone(const wchar_t* keyName, DYNAMIC_TIME_ZONE_INFORMATION& zone) {
-  const std::size_t nameLength = wcslen(keyName);
-  if (nameLength == 0 || nameLength >= ARRAYSIZE(zone.TimeZoneKeyName)) return false;
-  RegistryZoneRules value{};
-  DWORD size = sizeof value;
-  const std::wstring key = kZonesKey + std::wstring(keyName, nameLength);
-  if (RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), L"TZI", RRF_RT_REG_BINARY, nullptr, &value,
-                   &size) != ERROR_SUCCESS ||
-      size != sizeof value) {
-    return false;
-  }
-  zone = {};
-  CopyZoneRules(value, zone);
-  wcsncpy(zone.TimeZoneKeyName, keyName, nameLength);
-  return true;
-}
-
-bool SystemZoneRulesForYear(const wchar_t* keyName, USHORT year, TIME_ZONE_INFORMATION& rules) {
-  DYNAMIC_TIME_ZONE_INFORMATION zone{};
-  const EnumZonesFn enumZones = EnumZonesCall();
-  if (enumZones ? !FindListedZone(enumZones, keyName, zone) : !ReadRegistryZone(keyName, zone)) {
-    return false;
-  }
-  if (GetTimeZoneInformationForYear(year, &zone, &rules)) return true;
-  // Without the year's own rules, the zone's current ones.
-  rules = {};
-  CopyZoneRules(zone, rules);
-  return true;
+bool SystemZoneRulesForYear(USHORT year, const DYNAMIC_TIME_ZONE_INFORMATION& zone,
+                            TIME_ZONE_INFORMATION& rules) {
+  return GetTimeZoneInformationForYear(year, const_cast<DYNAMIC_TIME_ZONE_INFORMATION*>(&zone),
+                                       &rules) != FALSE;
 }
 
 std::wstring SystemUserLocaleInfo(LCTYPE type) {
@@ -182,6 +118,8 @@ AskFileNameFn g_askFileName = SystemAskFileName;
 LocalTimeFn g_localTime = SystemLocalTime;
 TimeZoneFn g_timeZone = SystemTimeZone;
 UtcTimeFn g_utcTime = SystemUtcTime;
+EnumZoneFn g_enumZone = SystemEnumZone;
+MachineBinaryValueFn g_machineBinaryValue = SystemMachineBinaryValue;
 ZoneRulesForYearFn g_zoneRulesForYear = SystemZoneRulesForYear;
 UserLocaleInfoFn g_userLocaleInfo = SystemUserLocaleInfo;
 EnumFontFamilyFn g_enumFontFamily = SystemEnumFontFamily;
@@ -253,8 +191,25 @@ UtcTimeFn SetUtcTimeForTesting(UtcTimeFn utcTime) {
   return Replace(g_utcTime, utcTime, SystemUtcTime);
 }
 
-bool ZoneRulesForYear(const wchar_t* keyName, USHORT year, TIME_ZONE_INFORMATION& rules) {
-  return g_zoneRulesForYear(keyName, year, rules);
+DWORD EnumZone(DWORD index, DYNAMIC_TIME_ZONE_INFORMATION& zone) {
+  return g_enumZone(index, zone);
+}
+
+EnumZoneFn SetEnumZoneForTesting(EnumZoneFn enumZone) {
+  return Replace(g_enumZone, enumZone, SystemEnumZone);
+}
+
+bool MachineBinaryValue(const wchar_t* key, const wchar_t* name, void* data, DWORD& size) {
+  return g_machineBinaryValue(key, name, data, size);
+}
+
+MachineBinaryValueFn SetMachineBinaryValueForTesting(MachineBinaryValueFn readValue) {
+  return Replace(g_machineBinaryValue, readValue, SystemMachineBinaryValue);
+}
+
+bool ZoneRulesForYear(USHORT year, const DYNAMIC_TIME_ZONE_INFORMATION& zone,
+                      TIME_ZONE_INFORMATION& rules) {
+  return g_zoneRulesForYear(year, zone, rules);
 }
 
 ZoneRulesForYearFn SetZoneRulesForYearForTesting(ZoneRulesForYearFn zoneRules) {

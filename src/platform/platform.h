@@ -48,11 +48,25 @@ SYSTEMTIME UtcTime();
 using UtcTimeFn = SYSTEMTIME (*)();
 UtcTimeFn SetUtcTimeForTesting(UtcTimeFn utcTime);
 
-// One year's rules of a zone of the system's zone data, found by its key name ("Romance Standard
-// Time"), daylight saving included (GetTimeZoneInformationForYear). False when the system does
-// not have the zone. The rules come from the registry and may be nonsense: check them.
-bool ZoneRulesForYear(const wchar_t* keyName, USHORT year, TIME_ZONE_INFORMATION& rules);
-using ZoneRulesForYearFn = bool (*)(const wchar_t* keyName, USHORT year,
+// One entry of the system's zone list (EnumDynamicTimeZoneInformation): ERROR_SUCCESS, then
+// ERROR_NO_MORE_ITEMS past the last entry; another error for an entry that cannot be read; and
+// ERROR_CALL_NOT_IMPLEMENTED on a system without the list (Windows 7).
+DWORD EnumZone(DWORD index, DYNAMIC_TIME_ZONE_INFORMATION& zone);
+using EnumZoneFn = DWORD (*)(DWORD index, DYNAMIC_TIME_ZONE_INFORMATION& zone);
+EnumZoneFn SetEnumZoneForTesting(EnumZoneFn enumZone);
+
+// A binary value under HKEY_LOCAL_MACHINE (RegGetValueW): size comes in as data's room and goes
+// out as the bytes read. False when the value is missing, not binary or larger than the room.
+bool MachineBinaryValue(const wchar_t* key, const wchar_t* name, void* data, DWORD& size);
+using MachineBinaryValueFn = bool (*)(const wchar_t* key, const wchar_t* name, void* data,
+                                      DWORD& size);
+MachineBinaryValueFn SetMachineBinaryValueForTesting(MachineBinaryValueFn readValue);
+
+// One year's rules of a zone (GetTimeZoneInformationForYear). False when the system cannot give
+// them.
+bool ZoneRulesForYear(USHORT year, const DYNAMIC_TIME_ZONE_INFORMATION& zone,
+                      TIME_ZONE_INFORMATION& rules);
+using ZoneRulesForYearFn = bool (*)(USHORT year, const DYNAMIC_TIME_ZONE_INFORMATION& zone,
                                     TIME_ZONE_INFORMATION& rules);
 ZoneRulesForYearFn SetZoneRulesForYearForTesting(ZoneRulesForYearFn zoneRules);
 

@@ -1,21 +1,16 @@
 #pragma once
 
-// What the program's windows share to read well to a screen reader (Microsoft Active
-// Accessibility): the COM plumbing of an accessible object, the owner that hands it to readers,
-// and names for standard controls. COM and oleacc are loaded from the system folder at a reader's
+// What an object that answers screen readers itself needs (Microsoft Active Accessibility): the
+// COM plumbing of an accessible object, helpers for one that draws its own children, and the owner
+// that hands it to readers. COM and oleacc are loaded from the system folder at a reader's
 // first question, so that a start without a screen reader loads nothing of them.
 #include <windows.h>
 // After windows.h: the accessibility interfaces.
 #include <oleacc.h>
 
-#include <span>
-#include <string>
-
 #include "framework/handles.h"
 
 namespace accessible {
-
-inline void ReleaseComObject(IUnknown* object) { object->Release(); }
 
 // The calls of ole32, oleaut32 and oleacc that the objects make.
 struct ComLibrary {
@@ -63,10 +58,6 @@ HRESULT NotAProperty(HRESULT resolved, Out*... out) {
 }
 
 }  // namespace accessible
-
-// A COM interface owned: released when it goes. Move-only; get() to use it.
-template <class Interface>
-using ComPtr = UniqueHandle<Interface*, accessible::ReleaseComObject>;
 
 // The IUnknown and IDispatch parts of an accessible object: counted references and no type
 // information (readers call IAccessible directly). A window's object is made with one reference,
@@ -124,16 +115,3 @@ class CAccessibleServer {
   bool m_bServed = false;
   bool m_bOwnsApartment = false;  // this server began COM on the thread and ends it
 };
-
-// Gives a standard control the name a screen reader says for it; role, state, value and the
-// rest stay the system's own. Called again, it changes the name and tells readers. The control
-// answers readers itself until it is destroyed (Windows would also take a dynamic annotation,
-// Wine 8 does not).
-void SetAccessibleName(HWND control, const std::wstring& name);
-
-// One row of a window's table of names.
-struct ControlName {
-  int id;
-  const wchar_t* name;
-};
-void SetAccessibleNames(HWND window, std::span<const ControlName> names);
