@@ -38,8 +38,13 @@ function(ralimet_discover_tests target)
   if(WIN32)
     set(lock RESOURCE_LOCK wine_desktop)
   endif()
+  # A test that keeps time of its own (the random walk) scales it alike.
+  set(scale)
+  if(RALIMET_TEST_TIME_SCALE)
+    set(scale ENVIRONMENT RALIMET_TEST_TIME_SCALE=${RALIMET_TEST_TIME_SCALE})
+  endif()
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
-    PROPERTIES TIMEOUT ${arg_TIMEOUT} ${lock})
+    PROPERTIES TIMEOUT ${arg_TIMEOUT} ${lock} ${scale})
 endfunction()
