@@ -38,7 +38,7 @@ const CommandRoute CWorldTimeDlg::kRoutes[] = {
                 &CWorldTimeDlg::OnDeltaPosSpin),
     OnMessage(WM_NEXTDLGCTL, &CWorldTimeDlg::OnNextDlgCtl),
     OnMessage(WM_TIMECHANGE, &CWorldTimeDlg::OnTimeChange),
-    OnMessage(WM_SETTINGCHANGE, &CWorldTimeDlg::OnTimeChange),
+    OnMessage(WM_SETTINGCHANGE, &CWorldTimeDlg::OnSettingChange),
 };
 const MessageMap CWorldTimeDlg::kMessageMap{&CDialog::kMessageMap, kRoutes};
 
@@ -235,6 +235,11 @@ LRESULT CWorldTimeDlg::OnNextDlgCtl(WPARAM wParam, LPARAM lParam) {
 LRESULT CWorldTimeDlg::OnTimeChange(WPARAM, LPARAM) {
   SetLocalTimeNow();
   return 0;
+}
+
+// Every window hears of any setting's change: only a new zone of the computer's moves the clocks.
+LRESULT CWorldTimeDlg::OnSettingChange(WPARAM wParam, LPARAM lParam) {
+  return LocalOffsetNow() == m_offset[kLocal] ? 0 : OnTimeChange(wParam, lParam);
 }
 
 void CWorldTimeDlg::OnActivate(UINT state, HWND hwndOther, BOOL bMinimized) {

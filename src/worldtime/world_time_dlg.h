@@ -43,6 +43,7 @@ class CWorldTimeDlg : public CDialog {
   void OnDeltaPosSpin(NMUPDOWN* pChange, LRESULT* pResult);
   LRESULT OnNextDlgCtl(WPARAM wParam, LPARAM lParam);
   LRESULT OnTimeChange(WPARAM wParam, LPARAM lParam);
+  LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
 
   void OnSelChangePlace(UINT listId);
   void SetLocalTimeNow();

@@ -724,6 +724,12 @@ TEST_F(WorldTimeTest, OffsetsFollowTheComputer) {
     }
     EXPECT_EQ(Shown(), (Clocks{notice ? L"10:00" : L"08:00", L"08:00", L"03:00"})) << notice;
   }
+  // Another setting's notice, the computer's zone unchanged, leaves the clocks as they stand.
+  inParisAt(6, 59);
+  Open();
+  inParisAt(7, 0);
+  SendMessageW(m_dlg->m_hWnd, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Environment"));
+  EXPECT_EQ(Shown(), (Clocks{L"07:59", L"07:59", L"01:59"}));
 }
 
 // Around New Year a place takes the rules of the year its own clock is in. Two zones whose
