@@ -41,11 +41,6 @@ class DateTest : public ModelessDialogTest<CDateDlg> {
     g_today.wMonth = 1;
     g_today.wDay = 1;
     g_today.wDayOfWeek = 6;
-    m_previousTime = platform::SetLocalTimeForTesting(FakeLocalTime);
-  }
-  void TearDown() override {
-    ModelessDialogTest::TearDown();
-    platform::SetLocalTimeForTesting(m_previousTime);
   }
 
   Date Gregorian() const {
@@ -92,7 +87,7 @@ class DateTest : public ModelessDialogTest<CDateDlg> {
 
 
  private:
-  platform::LocalTimeFn m_previousTime = nullptr;
+  const StandIn<platform::SetLocalTimeForTesting> m_time{FakeLocalTime};
 };
 
 TEST_F(DateTest, OpensOnTodayInBothCalendarsWithItsWeekday) {

@@ -260,13 +260,13 @@ TEST_F(LauncherTest, SaveWritesAnEmptyFileAndTheOtherAcceleratorsChangeNothing) 
   g_chosenFile = file.wstring();
   static int asked = 0;
   asked = 0;
-  const auto previous = platform::SetAskFileNameForTesting([](HWND, bool save, std::wstring& path) {
+  const StandIn<platform::SetAskFileNameForTesting> ask{[](HWND, bool save, std::wstring& path) {
     ++asked;
     EXPECT_TRUE(save);
     EXPECT_EQ(path, L"Ralime") << "the new-file name is offered";
     path = g_chosenFile;
     return true;
-  });
+  }};
   EXPECT_TRUE(Accelerate(m_frame, VK_CONTROL, 'S'));
   PumpMessages();
   EXPECT_EQ(asked, 1);
@@ -294,7 +294,6 @@ TEST_F(LauncherTest, SaveWritesAnEmptyFileAndTheOtherAcceleratorsChangeNothing) 
   }
   EXPECT_EQ(windows.captions(), std::vector<std::wstring>{});
   EXPECT_TRUE(IsWindow(m_frame->m_hWnd));
-  platform::SetAskFileNameForTesting(previous);
   std::filesystem::remove(file);
 }
 
@@ -350,10 +349,11 @@ TEST_F(LauncherTest, AFailedStartNamesItsStepAndTheNextStartWorks) {
     m_app = std::make_unique<CRalimetApp>();
     m_app->m_nBitmapBase = c.bitmapBase;
     g_told.clear();
-    const auto previous = platform::SetTellFailureForTesting(
-        [](const wchar_t*, const wchar_t* text) { g_told.push_back(text); });
-    EXPECT_FALSE(m_app->InitInstance());
-    platform::SetTellFailureForTesting(previous);
+    {
+      const StandIn<platform::SetTellFailureForTesting> tell{
+          [](const wchar_t*, const wchar_t* text) { g_told.push_back(text); }};
+      EXPECT_FALSE(m_app->InitInstance());
+    }
     UnhookWindowsHookEx(hook);
     const char* step = CreateStepName(AfxGetCreateFailure().step);
     const std::wstring told = std::wstring(L"تعذّر فتح نافذة Ralimet عند ") + c.stepName +

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "test_support.h"
+
 namespace {
 
 std::vector<std::pair<std::wstring, DWORD>> g_loads;  // every loader call: name, flags
@@ -47,7 +49,7 @@ TEST(SystemLibraryTest, ComesFromTheSystemFolderEvenWhereTheSearchFlagIsRefused)
   const Case cases[] = {{"search flag known", Load},
                         {"search flag refused", LoadWithoutSearchFlags}};
   for (const Case& c : cases) {
-    const platform::LoadLibraryFn previous = platform::SetLoadLibraryForTesting(c.loader);
+    const StandIn<platform::SetLoadLibraryForTesting> loader{c.loader};
     for (const wchar_t* library : {L"winmm.dll", L"comdlg32.dll", L"ole32.dll", L"oleacc.dll"}) {
       const std::string name = std::string(c.name) + ", " + testing::PrintToString(library);
       g_loads.clear();
@@ -63,7 +65,6 @@ TEST(SystemLibraryTest, ComesFromTheSystemFolderEvenWhereTheSearchFlagIsRefused)
       }
       FreeLibrary(module);
     }
-    platform::SetLoadLibraryForTesting(previous);
   }
 }
 

@@ -32,11 +32,14 @@ class RunningAppTest : public testing::Test {
 
   // Starts the program with this command line, as its entry point does (a failure is not shown).
   void Start(const wchar_t* commandLine) {
-    const auto tell = platform::SetTellFailureForTesting([](const wchar_t*, const wchar_t*) {});
     m_app = std::make_unique<CRalimetApp>();
     m_app->m_lpCmdLine = commandLine;
-    const BOOL started = m_app->InitInstance();
-    platform::SetTellFailureForTesting(tell);
+    BOOL started = FALSE;
+    {
+      const StandIn<platform::SetTellFailureForTesting> silent{
+          [](const wchar_t*, const wchar_t*) {}};
+      started = m_app->InitInstance();
+    }
     ASSERT_TRUE(started) << "no main window: " << CreateStepName(AfxGetCreateFailure().step)
                          << " failed, error " << AfxGetCreateFailure().error;
     m_frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
