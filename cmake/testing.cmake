@@ -37,6 +37,7 @@ function(ralimet_discover_tests target)
   set(lock)
   if(WIN32)
     set(lock RESOURCE_LOCK wine_desktop)
+    add_dependencies(${target} desktop_keeper)  # the runner holds the desktop up with it
   endif()
   # A test that keeps time of its own (the random walk) scales it alike.
   set(scale)
