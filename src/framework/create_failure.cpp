@@ -1,5 +1,8 @@
 #include "framework/create_failure.h"
 
+#include <cstddef>
+#include <iterator>
+
 namespace {
 CreateFailure g_failure;  // windows are made on the one thread
 }  // namespace
@@ -18,19 +21,9 @@ CreateFailure AfxGetCreateFailure() {
 }
 
 const char* CreateStepName(CreateStep step) {
-  switch (step) {
-    case CreateStep::kNone:
-      return "none";
-    case CreateStep::kWindowClass:
-      return "window class";
-    case CreateStep::kFrameWindow:
-      return "frame window";
-    case CreateStep::kView:
-      return "view window";
-    case CreateStep::kViewPictures:
-      return "view pictures";
-    case CreateStep::kPalette:
-      return "palette";
-  }
-  return "unknown";
+  // In the order of CreateStep.
+  constexpr const char* kNames[] = {"none",        "window class",  "frame window",
+                                    "view window", "view pictures", "palette"};
+  const auto index = static_cast<std::size_t>(step);
+  return index < std::size(kNames) ? kNames[index] : "unknown";
 }
