@@ -1,6 +1,6 @@
 #include "app/main_frame.h"
 
-#include "panel/panel_palette.h"
+#include "pictures/palette_window.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
@@ -36,9 +36,11 @@ int CMainFrame::OnCreate(CREATESTRUCTW* pCreateStruct) {
 // The view keeps the layout made at creation.
 void CMainFrame::OnSize(UINT, int, int) {}
 
-BOOL CMainFrame::OnQueryNewPalette() { return RealizePanelPalette(this, this); }
+BOOL CMainFrame::OnQueryNewPalette() {
+  return RealizePicturePalette(this);
+}
 
 void CMainFrame::OnPaletteChanged(HWND hwndFocus) {
   CFrameWnd::OnPaletteChanged(hwndFocus);
-  if (hwndFocus != m_hWnd) RealizePanelPalette(this, this);
+  if (hwndFocus != m_hWnd) RealizePicturePalette(this);
 }

@@ -10,6 +10,7 @@
 #include "framework/commands.h"
 #include "framework/resources.h"
 #include "panel/ralimet_view.h"
+#include "pictures/picture_set.h"
 #include "platform/platform.h"
 #include "res/resource.h"
 
@@ -42,6 +43,7 @@ BOOL CRalimetApp::InitInstance() {
   CCommandLineInfo cmdInfo;
   ParseCommandLine(cmdInfo);
   if (!cmdInfo.m_strFileName.empty()) m_nBitmapBase = 1000;
+  CPictureSet::Choose(m_nBitmapBase);
 
   // The window has one fixed size: asked to start maximized (a shortcut's "Run" setting), it
   // opens normal rather than as a panel stranded in a screen-sized frame.

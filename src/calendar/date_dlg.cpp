@@ -2,10 +2,9 @@
 
 #include <commctrl.h>
 
-#include "convert/field_exchange.h"
 #include "accessibility/control_names.h"
+#include "convert/field_exchange.h"
 #include "platform/platform.h"
-#include "panel/panel_palette.h"
 #include "res/resource.h"
 
 namespace {
@@ -48,7 +47,7 @@ const CommandRoute CDateDlg::kRoutes[] = {
 };
 const MessageMap CDateDlg::kMessageMap{&CDialog::kMessageMap, kRoutes};
 
-CDateDlg::CDateDlg(CWnd* pParentWnd) : CDialog(IDD_DATE, pParentWnd) {
+CDateDlg::CDateDlg(CWnd* pParentWnd) : CPaletteWindow(IDD_DATE, pParentWnd) {
   const SYSTEMTIME today = platform::LocalTime();
   m_gDay = static_cast<std::uint8_t>(today.wDay);
   m_gMonth = static_cast<std::uint8_t>(today.wMonth);
@@ -133,8 +132,8 @@ CDateDlg::DateFields CDateDlg::Fields(bool hijri) {
 
 void CDateDlg::OnChangeDate(UINT controlId) {
   if (!ReadChangedField(controlId)) return;
-  const bool hijri = controlId == IDC_HIJRI_DAY || controlId == IDC_HIJRI_MONTH ||
-                     controlId == IDC_HIJRI_YEAR;
+  const bool hijri =
+      controlId == IDC_HIJRI_DAY || controlId == IDC_HIJRI_MONTH || controlId == IDC_HIJRI_YEAR;
   const DateFields changed = Fields(hijri);
   const bool converted = m_date.SetDate(changed.month, changed.day, changed.year, hijri);
   ShowWeekday(converted);
@@ -147,11 +146,4 @@ void CDateDlg::OnChangeDate(UINT controlId) {
     other.year = date.year;
   }
   UpdateData(false);
-}
-
-void CDateDlg::OnActivate(UINT state, HWND hwndOther, BOOL bMinimized) {
-  CDialog::OnActivate(state, hwndOther, bMinimized);
-  if (state != WA_INACTIVE) {
-    RealizePanelPalette(this, dynamic_cast<CFrameWnd*>(AfxGetMainWnd()));
-  }
 }

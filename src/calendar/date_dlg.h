@@ -5,18 +5,18 @@
 
 #include "calendar/calendar.h"
 #include "framework/dialog.h"
+#include "pictures/palette_window.h"
 
 // One day as a Gregorian and as a Hijri date, three fields each, with the name of its weekday.
 // Whichever field the user changes, the other calendar's fields follow at once; a date the
 // calendar refuses shows "غير صالح" where the weekday stands. It opens on today.
-class CDateDlg : public CDialog {
+class CDateDlg : public CPaletteWindow<CDialog> {
  public:
   explicit CDateDlg(CWnd* pParentWnd = nullptr);
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
-  void OnActivate(UINT state, HWND hwndOther, BOOL bMinimized) override;
 
   // A field of either calendar changed: the other calendar's fields follow.
   void OnChangeDate(UINT controlId);

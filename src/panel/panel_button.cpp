@@ -1,35 +1,10 @@
 #include "panel/panel_button.h"
 
-#include <vector>
-
 #include "framework/handles.h"
-#include "platform/platform.h"
 #include "framework/resources.h"
 #include "framework/wnd.h"
-
-namespace {
-
-// Entries in the colour table that follows the header: only bitmaps of 8 bits or fewer have one.
-int ColorTableLength(const BITMAPINFOHEADER* header) {
-  return header->biBitCount <= 8 ? 1 << header->biBitCount : 0;
-}
-
-}  // namespace
-
-const BITMAPINFOHEADER* FindPackedBitmap(UINT bitmapId) {
-  const auto bytes = FindResourceBytes(bitmapId & 0xFFFF, RT_BITMAP);
-  return bytes.size() >= sizeof(BITMAPINFOHEADER)
-             ? reinterpret_cast<const BITMAPINFOHEADER*>(bytes.data())
-             : nullptr;
-}
-
-void DrawPackedBitmap(HDC hdc, const BITMAPINFOHEADER* header, int x, int y, int width,
-                      int height) {
-  const auto* bits = reinterpret_cast<const BYTE*>(header) + header->biSize +
-                     4 * ColorTableLength(header);
-  StretchDIBits(hdc, x, y, width, height, 0, 0, width, height, bits,
-                reinterpret_cast<const BITMAPINFO*>(header), DIB_RGB_COLORS, SRCCOPY);
-}
+#include "pictures/picture_set.h"
+#include "platform/platform.h"
 
 CPanelButton::CPanelButton(POINT topLeft, UINT normalId, UINT highlightedId, UINT pressedId,
                            HPALETTE palette, const void* sound, int bitmapBase)
@@ -40,10 +15,11 @@ CPanelButton::CPanelButton(POINT topLeft, UINT normalId, UINT highlightedId, UIN
       m_pSound(sound) {
   // The button measures itself on its highlighted face; without it, it has no size and is
   // never hit.
-  const UniqueBitmap bitmap(LoadBitmapW(AfxGetResourceHandle(),
-                                        MAKEINTRESOURCEW(m_nBitmapId[kHighlighted] & 0xFFFF)));
+  const UniqueBitmap bitmap(
+      LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(m_nBitmapId[kHighlighted] & 0xFFFF)));
   BITMAP info{};
-  if (bitmap && GetObjectW(bitmap.get(), sizeof info, &info)) m_size = {info.bmWidth, info.bmHeight};
+  if (bitmap && GetObjectW(bitmap.get(), sizeof info, &info))
+    m_size = {info.bmWidth, info.bmHeight};
 }
 
 void CPanelButton::Draw(HDC hdc) const {
@@ -86,28 +62,4 @@ bool CPanelButton::SetState(std::uint8_t state) {
   m_nState = state;
   if (old == kHighlighted && state == kPressed) platform::PlaySoundImage(m_pSound);
   return state != old;
-}
-
-UniquePalette CPanelButton::CreatePaletteFromDib(const BITMAPINFOHEADER* header,
-                                                int& colorCount) {
-  colorCount = ColorTableLength(header);
-  if (colorCount == 0) return UniquePalette();
-  std::vector<BYTE> block(sizeof(LOGPALETTE) + colorCount * sizeof(PALETTEENTRY));
-  auto* palette = reinterpret_cast<LOGPALETTE*>(block.data());
-  palette->palVersion = 0x300;
-  palette->palNumEntries = static_cast<WORD>(colorCount);
-  // The colour table follows the header, whatever the header's size; entries are blue, green,
-  // red, reserved.
-  const auto* table = reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const BYTE*>(header) +
-                                                       header->biSize);
-  for (int i = 0; i < colorCount; ++i) {
-    palette->palPalEntry[i] = {table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue, 0};
-  }
-  return UniquePalette(CreatePalette(palette));
-}
-
-UniquePalette CPanelButton::LoadDibPalette(UINT bitmapId) {
-  const BITMAPINFOHEADER* header = FindPackedBitmap(bitmapId);
-  int colorCount = 0;
-  return header ? CreatePaletteFromDib(header, colorCount) : UniquePalette();
 }

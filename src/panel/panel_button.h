@@ -34,10 +34,6 @@ class CPanelButton : public CObject {
   // The face's rectangle in the view's client coordinates, right and bottom exclusive.
   RECT GetRect() const;
 
-  // A palette from the colour table of a packed 8-bit (or less) bitmap; null for one without.
-  static UniquePalette CreatePaletteFromDib(const BITMAPINFOHEADER* header, int& colorCount);
-  static UniquePalette LoadDibPalette(UINT bitmapId);
-
  private:
   HPALETTE m_hPalette;
   POINT m_ptTopLeft;
@@ -46,9 +42,3 @@ class CPanelButton : public CObject {
   UINT m_nBitmapId[3];
   const void* m_pSound;
 };
-
-// The packed bitmap resource id (low 16 bits count) of the program, or null when it is missing.
-const BITMAPINFOHEADER* FindPackedBitmap(UINT bitmapId);
-// Copies a packed bitmap 1:1 to (x, y) of the device context.
-void DrawPackedBitmap(HDC hdc, const BITMAPINFOHEADER* header, int x, int y, int width,
-                      int height);

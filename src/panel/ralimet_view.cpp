@@ -2,12 +2,12 @@
 
 #include <cstdlib>
 
-#include "app/ralimet_app.h"
 #include "calendar/date_dlg.h"
 #include "framework/create_failure.h"
 #include "framework/resources.h"
 #include "panel/about_dlg.h"
 #include "panel/panel_accessible.h"
+#include "pictures/picture_set.h"
 #include "platform/platform.h"
 #include "res/resource.h"
 #include "sizes/dress_sheet.h"
@@ -36,11 +36,6 @@ constexpr void (*kButtonWindows[CRalimetView::kExitButton])() = {
     RunModal<CVolumeDlg>,    RunModal<CWeightDlg>, RunModal<CAboutDlg>,
 };
 
-int ApplicationBitmapBase() {
-  const auto* pApp = dynamic_cast<const CRalimetApp*>(AfxGetApp());
-  return pApp ? pApp->m_nBitmapBase : 0;
-}
-
 }  // namespace
 
 const CommandRoute CRalimetView::kRoutes[] = {
@@ -49,41 +44,46 @@ const CommandRoute CRalimetView::kRoutes[] = {
 const MessageMap CRalimetView::kMessageMap{&CView::kMessageMap, kRoutes};
 
 CRalimetView::CRalimetView()
-    : m_nBitmapBase(ApplicationBitmapBase()),
-      m_pAccessible(std::make_unique<CAccessibleServer>(new CPanelAccessible(*this))) {}
+    : m_pAccessible(std::make_unique<CAccessibleServer>(new CPanelAccessible(*this))) {}
 
 CRalimetView::~CRalimetView() {
-  m_hPalette.reset();
   for (auto& button : m_pButtons) button.reset();
+  m_pPictures.reset();
   // The sound may still be playing from the resource image; stop it before the image goes.
   platform::StopSound();
   // Resource memory stays with the module: there is nothing to unlock or free.
 }
 
-bool CRalimetView::PreCreateWindow(CREATESTRUCTW& cs) { return CView::PreCreateWindow(cs); }
+bool CRalimetView::PreCreateWindow(CREATESTRUCTW& cs) {
+  return CView::PreCreateWindow(cs);
+}
 
 void CRalimetView::OnDraw(HDC) {}
+
+HPALETTE CRalimetView::GetPalette() const {
+  return m_pPictures ? m_pPictures->GetPalette() : nullptr;
+}
 
 int CRalimetView::OnCreate(CREATESTRUCTW* pCreateStruct) {
   if (CView::OnCreate(pCreateStruct) == -1) return -1;
   // A panel without its pictures or its palette would be a blank window with buttons nobody can
   // see: the start stops and says which.
-  const BITMAPINFOHEADER* panel = FindPackedBitmap(IDB_PANEL + m_nBitmapBase);
+  m_pPictures = std::make_unique<CPictureSet>();
+  const BITMAPINFOHEADER* panel = m_pPictures->Find(IDB_PANEL);
   if (!panel) {
     AfxNoteCreateFailure(CreateStep::kViewPictures);
     return -1;
   }
-  m_hPalette = CPanelButton::LoadDibPalette(IDB_PANEL + m_nBitmapBase);
-  if (!m_hPalette && panel->biBitCount <= 8) {
+  if (!m_pPictures->GetPalette() && panel->biBitCount <= 8) {
     AfxNoteCreateFailure(CreateStep::kPalette);
     return -1;
   }
   const void* sound = FindResourceBytes(IDR_CLICK, L"WAVE").data();
   for (int n = 0; n < kButtonCount; ++n) {
     const panel::ButtonPlace& place = panel::kButtons[n];
-    m_pButtons[n] = std::make_unique<CPanelButton>(place.topLeft, place.normal,
-                                                   place.highlighted, place.pressed,
-                                                   m_hPalette.get(), sound, m_nBitmapBase);
+    m_pButtons[n] =
+        std::make_unique<CPanelButton>(place.topLeft, place.normal, place.highlighted,
+                                       place.pressed, GetPalette(), sound, m_pPictures->GetBase());
     if (!m_pButtons[n]->HasFaces()) {
       AfxNoteCreateFailure(CreateStep::kViewPictures);
       return -1;
@@ -94,9 +94,9 @@ int CRalimetView::OnCreate(CREATESTRUCTW* pCreateStruct) {
 
 void CRalimetView::OnPaint() {
   PaintDC dc(m_hWnd);
-  if (const BITMAPINFOHEADER* panel = FindPackedBitmap(IDB_PANEL + m_nBitmapBase)) {
-    if (m_hPalette) {
-      SelectPalette(dc.get(), m_hPalette.get(), FALSE);
+  if (const BITMAPINFOHEADER* panel = m_pPictures ? m_pPictures->Find(IDB_PANEL) : nullptr) {
+    if (GetPalette()) {
+      SelectPalette(dc.get(), GetPalette(), FALSE);
       RealizePalette(dc.get());
     }
     DrawPackedBitmap(dc.get(), panel, 0, 0, panel->biWidth, std::abs(panel->biHeight));
@@ -104,7 +104,9 @@ void CRalimetView::OnPaint() {
   for (const auto& button : m_pButtons) button->Draw(dc.get());
 }
 
-const wchar_t* CRalimetView::GetCaption(int n) { return panel::kButtons[n].caption; }
+const wchar_t* CRalimetView::GetCaption(int n) {
+  return panel::kButtons[n].caption;
+}
 
 void CRalimetView::RedrawButton(int n) {
   ClientDC dc(m_hWnd);
@@ -160,8 +162,8 @@ void CRalimetView::OnMouseMove(UINT flags, POINT point) {
     }
   } else {
     for (int n = 0; n < kButtonCount; ++n) {
-      SetButtonState(n, m_pButtons[n]->HitTest(point) ? CPanelButton::kHighlighted
-                                                      : CPanelButton::kNormal);
+      SetButtonState(
+          n, m_pButtons[n]->HitTest(point) ? CPanelButton::kHighlighted : CPanelButton::kNormal);
     }
     if (const int n = ButtonAt(point); n >= 0) SetHot(n);
   }

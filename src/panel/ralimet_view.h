@@ -9,10 +9,11 @@
 #include "panel/panel_layout.h"
 
 class CAccessibleServer;
+class CPictureSet;
 
 // The launcher: the panel picture with its twelve buttons, followed by the mouse and the arrow
-// keys. A completed click or Enter runs the button's window. Owns the panel palette that every
-// window of the program realises, the click sound, and the panel's accessible object, through
+// keys. A completed click or Enter runs the button's window. Holds the picture set, whose palette
+// every window of the program realises, the click sound, and the panel's accessible object, through
 // which screen readers read and press the buttons.
 class CRalimetView : public CView {
   DECLARE_DYNCREATE(CRalimetView)
@@ -25,7 +26,7 @@ class CRalimetView : public CView {
   CRalimetView();
   ~CRalimetView() override;
 
-  HPALETTE GetPalette() const { return m_hPalette.get(); }
+  HPALETTE GetPalette() const;
   // Runs the action of button n: its modal window, or the end of the program (exit code 1).
   void RunButton(int n);
 
@@ -79,7 +80,6 @@ class CRalimetView : public CView {
   int m_nHot = -1;
   int m_nPressed = -1;
   std::array<std::unique_ptr<CPanelButton>, kButtonCount> m_pButtons;
-  UniquePalette m_hPalette;
-  int m_nBitmapBase = 0;
+  std::unique_ptr<CPictureSet> m_pPictures;
   std::unique_ptr<CAccessibleServer> m_pAccessible;
 };

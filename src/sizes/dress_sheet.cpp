@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include "accessibility/control_names.h"
-#include "panel/panel_palette.h"
 
 IMPLEMENT_DYNAMIC(CDlgDress, CPropertySheet)
 
@@ -12,7 +11,7 @@ const CommandRoute CDlgDress::kRoutes[] = {
 };
 const MessageMap CDlgDress::kMessageMap{&CPropertySheet::kMessageMap, kRoutes};
 
-CDlgDress::CDlgDress() : CPropertySheet(L"مقاسات الملبوسات") {
+CDlgDress::CDlgDress() : CPaletteWindow(L"مقاسات الملبوسات") {
   m_psh.dwFlags |= PSH_NOAPPLYNOW | PSH_RTLREADING;
   AddPage(&m_pageMen);
   AddPage(&m_pageWomen);
@@ -34,11 +33,6 @@ BOOL CDlgDress::OnInitDialog() {
   return TRUE;
 }
 
-void CDlgDress::OnActivate(UINT state, HWND hwndOther, BOOL bMinimized) {
-  CPropertySheet::OnActivate(state, hwndOther, bMinimized);
-  if (state != WA_INACTIVE) {
-    RealizePanelPalette(this, dynamic_cast<CFrameWnd*>(AfxGetMainWnd()));
-  }
+void CDlgDress::OnEnter() {
+  PostMessageW(m_hWnd, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
 }
-
-void CDlgDress::OnEnter() { PostMessageW(m_hWnd, PSM_PRESSBUTTON, PSBTN_CANCEL, 0); }

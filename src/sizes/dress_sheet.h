@@ -1,9 +1,10 @@
 #pragma once
 
+#include "pictures/palette_window.h"
 #include "sizes/size_pages.h"
 
 // The clothing sizes window: the men's and the women's pages, and one button, "رجــوع".
-class CDlgDress : public CPropertySheet {
+class CDlgDress : public CPaletteWindow<CPropertySheet> {
   DECLARE_DYNAMIC(CDlgDress)
 
  public:
@@ -11,7 +12,6 @@ class CDlgDress : public CPropertySheet {
 
  protected:
   BOOL OnInitDialog() override;
-  void OnActivate(UINT state, HWND hwndOther, BOOL bMinimized) override;
   // Enter still asks for the OK button that is gone; it closes the sheet as "رجــوع" does.
   void OnEnter();
 

@@ -2,7 +2,6 @@
 
 #include "convert/field_exchange.h"
 #include "convert/number_text.h"
-#include "panel/panel_palette.h"
 
 const CommandRoute CConverterDlg::kRoutes[] = {
     // Every field's change has the same handler; it finds the field by its identifier.
@@ -11,10 +10,10 @@ const CommandRoute CConverterDlg::kRoutes[] = {
 const MessageMap CConverterDlg::kMessageMap{&CDialog::kMessageMap, kRoutes};
 
 CConverterDlg::CConverterDlg(const ConverterWindow& window)
-    : CDialog(window.templateId), m_window(window), m_converter(window.units) {}
+    : CPaletteWindow(window.templateId), m_window(window), m_converter(window.units) {}
 
 CConverterDlg::CConverterDlg(const ConverterWindow& window, CUnitMatrix::NoTable noTable)
-    : CDialog(window.templateId), m_window(window), m_converter(window.units, noTable) {}
+    : CPaletteWindow(window.templateId), m_window(window), m_converter(window.units, noTable) {}
 
 void CConverterDlg::DoDataExchange(CDataExchange* pDX) {
   for (const UnitField& field : m_window.fields) {
@@ -36,13 +35,6 @@ void CConverterDlg::OnFieldChange(UINT controlId) {
   UpdateData(true);
   if (!m_converter.ConvertIfChanged(changed->unit, before)) return;
   UpdateData(false);
-}
-
-void CConverterDlg::OnActivate(UINT state, HWND hwndOther, BOOL bMinimized) {
-  CDialog::OnActivate(state, hwndOther, bMinimized);
-  if (state != WA_INACTIVE) {
-    RealizePanelPalette(this, dynamic_cast<CFrameWnd*>(AfxGetMainWnd()));
-  }
 }
 
 HBRUSH CConverterDlg::OnCtlColor(HDC hdc, HWND hwndControl, UINT nCtlColor) {

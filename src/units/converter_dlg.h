@@ -5,6 +5,7 @@
 
 #include "convert/unit_converter.h"
 #include "framework/dialog.h"
+#include "pictures/palette_window.h"
 
 // One field of a converter window: the edit control and the unit it shows.
 struct UnitField {
@@ -22,7 +23,7 @@ struct ConverterWindow {
 
 // A window that converts one quantity between its units as the user types: every field's change
 // converts its value into all the other fields. Negative values are drawn in red.
-class CConverterDlg : public CDialog {
+class CConverterDlg : public CPaletteWindow<CDialog> {
  public:
   explicit CConverterDlg(const ConverterWindow& window);
   // With an absent matrix every converted field shows 0, as when its memory cannot be had.
@@ -33,7 +34,6 @@ class CConverterDlg : public CDialog {
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
-  void OnActivate(UINT state, HWND hwndOther, BOOL bMinimized) override;
   HBRUSH OnCtlColor(HDC hdc, HWND hwndControl, UINT nCtlColor) override;
   void OnFieldChange(UINT controlId);
 

@@ -4,9 +4,8 @@
 
 #include "convert/field_exchange.h"
 #include "framework/app.h"
-#include "platform/platform.h"
 #include "framework/resources.h"
-#include "panel/panel_palette.h"
+#include "platform/platform.h"
 #include "res/resource.h"
 #include "worldtime/clock_keys.h"
 #include "worldtime/clock_names.h"
@@ -42,7 +41,7 @@ const CommandRoute CWorldTimeDlg::kRoutes[] = {
 };
 const MessageMap CWorldTimeDlg::kMessageMap{&CDialog::kMessageMap, kRoutes};
 
-CWorldTimeDlg::CWorldTimeDlg(CWnd* pParentWnd) : CDialog(IDD_WORLDTIME, pParentWnd) {
+CWorldTimeDlg::CWorldTimeDlg(CWnd* pParentWnd) : CPaletteWindow(IDD_WORLDTIME, pParentWnd) {
   m_offset.fill(LocalOffsetNow());
 }
 
@@ -240,11 +239,4 @@ LRESULT CWorldTimeDlg::OnTimeChange(WPARAM, LPARAM) {
 // Every window hears of any setting's change: only a new zone of the computer's moves the clocks.
 LRESULT CWorldTimeDlg::OnSettingChange(WPARAM wParam, LPARAM lParam) {
   return LocalOffsetNow() == m_offset[kLocal] ? 0 : OnTimeChange(wParam, lParam);
-}
-
-void CWorldTimeDlg::OnActivate(UINT state, HWND hwndOther, BOOL bMinimized) {
-  CDialog::OnActivate(state, hwndOther, bMinimized);
-  if (state != WA_INACTIVE) {
-    RealizePanelPalette(this, dynamic_cast<CFrameWnd*>(AfxGetMainWnd()));
-  }
 }

@@ -11,13 +11,14 @@
 
 #include "framework/dialog.h"
 #include "framework/handles.h"
+#include "pictures/palette_window.h"
 
 // Three clocks: the computer's own and two places of the place table. Stepping any clock with its
 // spin buttons carries the change to the other two, so the window answers what time it is in one
 // place when it is a given time in another. The clocks start from the system time and never tick;
 // each place stands at the offset its zone has in force when the window opens or the place is
 // chosen. The chosen places are kept in the registry the moment they change.
-class CWorldTimeDlg : public CDialog {
+class CWorldTimeDlg : public CPaletteWindow<CDialog> {
  public:
   explicit CWorldTimeDlg(CWnd* pParentWnd = nullptr);
   // The controls go before the font they show.
@@ -37,7 +38,6 @@ class CWorldTimeDlg : public CDialog {
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
-  void OnActivate(UINT state, HWND hwndOther, BOOL bMinimized) override;
 
   // A step of any spin button: one clock moves, the other two follow.
   void OnDeltaPosSpin(NMUPDOWN* pChange, LRESULT* pResult);

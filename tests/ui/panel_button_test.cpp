@@ -10,6 +10,7 @@
 #include "framework/handles.h"
 #include "platform/platform.h"
 #include "panel/panel_button.h"
+#include "pictures/picture_set.h"
 #include "test_support.h"
 
 namespace {
@@ -153,7 +154,7 @@ TEST(PanelButtonTest, PaletteComesFromTheColourTableAfterTheWholeHeader) {
   for (const DWORD headerSize : {DWORD{sizeof(BITMAPINFOHEADER)}, DWORD{sizeof(BITMAPV5HEADER)}}) {
     auto block = PackedBitmap(headerSize, 8);
     int count = 0;
-    const UniquePalette palette(CPanelButton::CreatePaletteFromDib(
+    const UniquePalette palette(CreatePaletteFromDib(
         reinterpret_cast<const BITMAPINFOHEADER*>(block.data()), count));
     ASSERT_TRUE(palette) << headerSize;
     EXPECT_EQ(count, 256);
@@ -170,10 +171,10 @@ TEST(PanelButtonTest, PaletteComesFromTheColourTableAfterTheWholeHeader) {
 TEST(PanelButtonTest, BitmapWithoutColourTableHasNoPalette) {
   auto block = PackedBitmap(sizeof(BITMAPINFOHEADER), 24);
   int count = -1;
-  EXPECT_FALSE(CPanelButton::CreatePaletteFromDib(
+  EXPECT_FALSE(CreatePaletteFromDib(
       reinterpret_cast<const BITMAPINFOHEADER*>(block.data()), count));
   EXPECT_EQ(count, 0);
-  EXPECT_FALSE(CPanelButton::LoadDibPalette(400)) << "no such bitmap";
+  EXPECT_FALSE(LoadDibPalette(400)) << "no such bitmap";
 }
 
 // A bitmap resource's header and pixels, past its colour table.
@@ -213,8 +214,8 @@ TEST(PanelButtonTest, TheTwoSetsShareShapesButNotColours) {
   }
   EXPECT_EQ(pictures, 37);
 
-  const UniquePalette first(CPanelButton::LoadDibPalette(144));
-  const UniquePalette second(CPanelButton::LoadDibPalette(1144));
+  const UniquePalette first(LoadDibPalette(144));
+  const UniquePalette second(LoadDibPalette(1144));
   ASSERT_TRUE(first);
   ASSERT_TRUE(second);
   PALETTEENTRY a[256], b[256];
