@@ -1,13 +1,29 @@
 #include "app/main_frame.h"
 
+#include "panel/ralimet_view.h"
 #include "pictures/palette_window.h"
+#include "platform/platform.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
-SIZE CMainFrame::OuterSize(DWORD style, DWORD exStyle) {
-  RECT rect{0, 0, kPanelSize.cx + 2 * GetSystemMetrics(SM_CXEDGE),
-            kPanelSize.cy + 2 * GetSystemMetrics(SM_CYEDGE)};
-  AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+namespace {
+// WM_GETDPISCALEDSIZE of Windows 10 (1703), past the headers of the oldest system the program runs
+// on.
+constexpr UINT kGetDpiScaledSize = 0x02E4;
+}  // namespace
+
+const CommandRoute CMainFrame::kRoutes[] = {
+    OnMessage(kGetDpiScaledSize, &CMainFrame::OnGetDpiScaledSize),
+    OnMessage(WM_DPICHANGED, &CMainFrame::OnDpiChanged),
+    OnMessage(WM_GETMINMAXINFO, &CMainFrame::OnGetMinMaxInfo),
+};
+const MessageMap CMainFrame::kMessageMap{&CFrameWnd::kMessageMap, kRoutes};
+
+SIZE CMainFrame::OuterSize(DWORD style, DWORD exStyle, Scale scale) {
+  const SIZE panel = scale(kPanelSize);
+  RECT rect{0, 0, panel.cx + 2 * platform::SystemMetricForDpi(SM_CXEDGE, scale.dpi),
+            panel.cy + 2 * platform::SystemMetricForDpi(SM_CYEDGE, scale.dpi)};
+  platform::AdjustWindowRectForDpi(rect, style, exStyle, scale.dpi);
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
@@ -15,7 +31,8 @@ bool CMainFrame::PreCreateWindow(CREATESTRUCTW& cs) {
   if (cs.hMenu) DestroyMenu(cs.hMenu);
   cs.hMenu = nullptr;
   cs.style &= ~WS_THICKFRAME;
-  const SIZE outer = OuterSize(cs.style, cs.dwExStyle);
+  // Not yet on a monitor of its own: the window opens at the system's scale.
+  const SIZE outer = OuterSize(cs.style, cs.dwExStyle, Scale{platform::WindowDpi(nullptr)});
   cs.cx = outer.cx;
   cs.cy = outer.cy;
   cs.x = (GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2;
@@ -30,6 +47,7 @@ int CMainFrame::OnCreate(CREATESTRUCTW* pCreateStruct) {
   SetWindowLongPtrW(m_hWnd, GWL_STYLE, style & ~(WS_MINIMIZEBOX | WS_MAXIMIZEBOX | FWS_ADDTOTITLE));
   const LONG_PTR exStyle = GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE);
   SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, exStyle | WS_EX_RIGHT | WS_EX_RTLREADING);
+  FitViewToPanel(Scale{platform::WindowDpi(m_hWnd)});
   return 0;
 }
 
@@ -43,4 +61,47 @@ BOOL CMainFrame::OnQueryNewPalette() {
 void CMainFrame::OnPaletteChanged(HWND hwndFocus) {
   CFrameWnd::OnPaletteChanged(hwndFocus);
   if (hwndFocus != m_hWnd) RealizePicturePalette(this);
+}
+
+LRESULT CMainFrame::OnGetDpiScaledSize(WPARAM wParam, LPARAM lParam) {
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(m_hWnd, GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE));
+  *reinterpret_cast<SIZE*>(lParam) = OuterSize(style, exStyle, Scale{LOWORD(wParam)});
+  return TRUE;
+}
+
+LRESULT CMainFrame::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+  if (auto* pView = dynamic_cast<CRalimetView*>(GetActiveView())) {
+    pView->SetScale(Scale{LOWORD(wParam)});
+  }
+  const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+  SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  FitViewToPanel(Scale{LOWORD(wParam)});
+  return 0;
+}
+
+void CMainFrame::FitViewToPanel(Scale scale) {
+  RecalcLayout();
+  const HWND pane = GetDlgItem(AFX_IDW_PANE_FIRST);
+  if (!pane) return;
+  RECT view;
+  RECT outer;
+  GetClientRect(pane, &view);
+  GetWindowRect(m_hWnd, &outer);
+  const SIZE panel = scale(kPanelSize);
+  const int dx = panel.cx - view.right;
+  const int dy = panel.cy - view.bottom;
+  if (dx == 0 && dy == 0) return;
+  SetWindowPos(m_hWnd, nullptr, 0, 0, outer.right - outer.left + dx, outer.bottom - outer.top + dy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RecalcLayout();
+}
+
+LRESULT CMainFrame::OnGetMinMaxInfo(WPARAM, LPARAM lParam) {
+  // The user cannot resize the window; its one size is the panel's, which on a screen too small
+  // for it must not be cut to the screen (the system's default limit).
+  auto& info = *reinterpret_cast<MINMAXINFO*>(lParam);
+  info.ptMaxTrackSize = {0x7FFF, 0x7FFF};
+  return 0;
 }

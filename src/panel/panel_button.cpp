@@ -29,11 +29,12 @@ void CPanelButton::Draw(HDC hdc) const {
     SelectPalette(hdc, m_hPalette, FALSE);
     RealizePalette(hdc);
   }
-  DrawPackedBitmap(hdc, header, m_ptTopLeft.x, m_ptTopLeft.y, m_size.cx, m_size.cy);
+  DrawPackedBitmap(hdc, header, GetRect());
 }
 
 RECT CPanelButton::GetRect() const {
-  return {m_ptTopLeft.x, m_ptTopLeft.y, m_ptTopLeft.x + m_size.cx, m_ptTopLeft.y + m_size.cy};
+  return m_scale(
+      RECT{m_ptTopLeft.x, m_ptTopLeft.y, m_ptTopLeft.x + m_size.cx, m_ptTopLeft.y + m_size.cy});
 }
 
 bool CPanelButton::HitTest(POINT point) const {

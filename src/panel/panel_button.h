@@ -6,6 +6,7 @@
 
 #include "framework/handles.h"
 #include "framework/object.h"
+#include "pictures/scale.h"
 
 // One picture button of the launcher panel: a rectangle of the view drawn from one of three
 // bitmap resources by its state. Not a window; the view hit-tests it, sets its state and has it
@@ -18,7 +19,7 @@ class CPanelButton : public CObject {
   CPanelButton(POINT topLeft, UINT normalId, UINT highlightedId, UINT pressedId, HPALETTE palette,
                const void* sound, int bitmapBase);
 
-  // Draws the face of the current state at the button's place, 1:1.
+  // Draws the face of the current state over the button's rectangle.
   void Draw(HDC hdc) const;
   bool HitTest(POINT point) const;
   // Its three faces are in the program and it could measure itself (a system short of GDI
@@ -30,14 +31,18 @@ class CPanelButton : public CObject {
   bool SetState(std::uint8_t state);
 
   std::uint8_t GetState() const { return m_nState; }
+  // The face's size in the design's 96-DPI pixels.
   SIZE GetSize() const { return m_size; }
-  // The face's rectangle in the view's client coordinates, right and bottom exclusive.
+  // The face's rectangle in the view's client pixels at the screen's scale, right and bottom
+  // exclusive.
   RECT GetRect() const;
+  void SetScale(Scale scale) { m_scale = scale; }
 
  private:
   HPALETTE m_hPalette;
   POINT m_ptTopLeft;
   SIZE m_size{};
+  Scale m_scale;
   std::uint8_t m_nState = kNormal;
   UINT m_nBitmapId[3];
   const void* m_pSound;

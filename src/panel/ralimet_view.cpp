@@ -60,6 +60,14 @@ bool CRalimetView::PreCreateWindow(CREATESTRUCTW& cs) {
 
 void CRalimetView::OnDraw(HDC) {}
 
+void CRalimetView::SetScale(Scale scale) {
+  m_scale = scale;
+  for (const auto& button : m_pButtons) {
+    if (button) button->SetScale(scale);
+  }
+  InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
 HPALETTE CRalimetView::GetPalette() const {
   return m_pPictures ? m_pPictures->GetPalette() : nullptr;
 }
@@ -89,6 +97,7 @@ int CRalimetView::OnCreate(CREATESTRUCTW* pCreateStruct) {
       return -1;
     }
   }
+  SetScale(Scale{platform::WindowDpi(m_hWnd)});
   return 0;
 }
 
@@ -99,7 +108,8 @@ void CRalimetView::OnPaint() {
       SelectPalette(dc.get(), GetPalette(), FALSE);
       RealizePalette(dc.get());
     }
-    DrawPackedBitmap(dc.get(), panel, 0, 0, panel->biWidth, std::abs(panel->biHeight));
+    DrawPackedBitmap(dc.get(), panel,
+                     m_scale(RECT{0, 0, panel->biWidth, std::abs(panel->biHeight)}));
   }
   for (const auto& button : m_pButtons) button->Draw(dc.get());
 }

@@ -27,6 +27,9 @@ class CRalimetView : public CView {
   ~CRalimetView() override;
 
   HPALETTE GetPalette() const;
+  // The screen's scale the panel is drawn and hit at; a new one repaints it.
+  Scale GetScale() const { return m_scale; }
+  void SetScale(Scale scale);
   // Runs the action of button n: its modal window, or the end of the program (exit code 1).
   void RunButton(int n);
 
@@ -81,5 +84,6 @@ class CRalimetView : public CView {
   int m_nPressed = -1;
   std::array<std::unique_ptr<CPanelButton>, kButtonCount> m_pButtons;
   std::unique_ptr<CPictureSet> m_pPictures;
+  Scale m_scale;
   std::unique_ptr<CAccessibleServer> m_pAccessible;
 };

@@ -1,5 +1,6 @@
 #include "pictures/picture_set.h"
 
+#include <cstdlib>
 #include <vector>
 
 #include "framework/resources.h"
@@ -26,11 +27,18 @@ const BITMAPINFOHEADER* FindPackedBitmap(UINT bitmapId) {
              : nullptr;
 }
 
-void DrawPackedBitmap(HDC hdc, const BITMAPINFOHEADER* header, int x, int y, int width,
-                      int height) {
+void DrawPackedBitmap(HDC hdc, const BITMAPINFOHEADER* header, const RECT& target) {
   const auto* bits =
       reinterpret_cast<const BYTE*>(header) + header->biSize + 4 * ColorTableLength(header);
-  StretchDIBits(hdc, x, y, width, height, 0, 0, width, height, bits,
+  const int width = header->biWidth;
+  const int height = std::abs(header->biHeight);
+  const int targetWidth = target.right - target.left;
+  const int targetHeight = target.bottom - target.top;
+  if (targetWidth != width || targetHeight != height) {
+    SetStretchBltMode(hdc, HALFTONE);
+    SetBrushOrgEx(hdc, 0, 0, nullptr);
+  }
+  StretchDIBits(hdc, target.left, target.top, targetWidth, targetHeight, 0, 0, width, height, bits,
                 reinterpret_cast<const BITMAPINFO*>(header), DIB_RGB_COLORS, SRCCOPY);
 }
 

@@ -6,8 +6,9 @@
 
 // The packed bitmap resource id (low 16 bits count) of the program, or null when it is missing.
 const BITMAPINFOHEADER* FindPackedBitmap(UINT bitmapId);
-// Copies a packed bitmap 1:1 to (x, y) of the device context.
-void DrawPackedBitmap(HDC hdc, const BITMAPINFOHEADER* header, int x, int y, int width, int height);
+// Draws a whole packed bitmap into target: a copy pixel for pixel where the sizes agree, else
+// resampled with the system's halftone filter.
+void DrawPackedBitmap(HDC hdc, const BITMAPINFOHEADER* header, const RECT& target);
 // A palette from the colour table of a packed 8-bit (or less) bitmap; null for one without.
 UniquePalette CreatePaletteFromDib(const BITMAPINFOHEADER* header, int& colorCount);
 UniquePalette LoadDibPalette(UINT bitmapId);

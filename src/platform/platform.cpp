@@ -107,6 +107,52 @@ int SystemEnumFontFamily(HDC hdc, const wchar_t* family, FONTENUMPROCW proc, LPA
   return EnumFontFamiliesW(hdc, family, proc, param);
 }
 
+// A function of user32 that older systems lack, looked up rather than linked so that the program
+// still starts there; null where it is missing.
+template <class Fn>
+Fn User32Function(const char* name) {
+  const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  return user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
+                : nullptr;
+}
+
+UINT ScreenDpi() {
+  const HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
+}
+
+UINT MonitorDpi(HWND hwnd) {
+  // Windows 8.1 tells each monitor's DPI through the shell's scaling library.
+  using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+  static const auto forMonitor = [] {
+    const HMODULE shcore = LoadSystemLibrary(L"shcore.dll");
+    return shcore ? reinterpret_cast<GetDpiForMonitorFn>(
+                        reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
+                  : nullptr;
+  }();
+  UINT x = 0, y = 0;
+  constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+  if (forMonitor &&
+      SUCCEEDED(
+          forMonitor(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), kEffectiveDpi, &x, &y)) &&
+      x > 0) {
+    return x;
+  }
+  return ScreenDpi();
+}
+
+UINT SystemWindowDpi(HWND hwnd) {
+  if (!hwnd) return ScreenDpi();
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto forWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+  if (forWindow) {
+    if (const UINT dpi = forWindow(hwnd)) return dpi;
+  }
+  return MonitorDpi(hwnd);
+}
+
 void SystemTellFailure(const wchar_t* caption, const wchar_t* text) {
   MessageBoxW(nullptr, text, caption, MB_OK | MB_ICONERROR | MB_RIGHT | MB_RTLREADING);
 }
@@ -124,6 +170,7 @@ ZoneRulesForYearFn g_zoneRulesForYear = SystemZoneRulesForYear;
 UserLocaleInfoFn g_userLocaleInfo = SystemUserLocaleInfo;
 EnumFontFamilyFn g_enumFontFamily = SystemEnumFontFamily;
 TellFailureFn g_tellFailure = SystemTellFailure;
+WindowDpiFn g_windowDpi = SystemWindowDpi;
 
 // Puts a test's stand-in for a system call in place (null puts the system's back); answers the
 // one it replaces.
@@ -228,6 +275,28 @@ int EnumFontFamily(HDC hdc, const wchar_t* family, FONTENUMPROCW proc, LPARAM pa
 
 EnumFontFamilyFn SetEnumFontFamilyForTesting(EnumFontFamilyFn enumFontFamily) {
   return Replace(g_enumFontFamily, enumFontFamily, SystemEnumFontFamily);
+}
+
+UINT WindowDpi(HWND hwnd) {
+  return g_windowDpi(hwnd);
+}
+
+WindowDpiFn SetWindowDpiForTesting(WindowDpiFn windowDpi) {
+  return Replace(g_windowDpi, windowDpi, SystemWindowDpi);
+}
+
+int SystemMetricForDpi(int index, UINT dpi) {
+  using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+  static const auto forDpi = User32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+  return forDpi ? forDpi(index, dpi) : GetSystemMetrics(index);
+}
+
+void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, UINT dpi) {
+  using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  static const auto forDpi = User32Function<AdjustForDpiFn>("AdjustWindowRectExForDpi");
+  if (!forDpi || !forDpi(&rect, style, FALSE, exStyle, dpi)) {
+    AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+  }
 }
 
 void TellFailure(const wchar_t* caption, const wchar_t* text) { g_tellFailure(caption, text); }

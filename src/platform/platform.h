@@ -88,6 +88,19 @@ int EnumFontFamily(HDC hdc, const wchar_t* family, FONTENUMPROCW proc, LPARAM pa
 using EnumFontFamilyFn = int (*)(HDC hdc, const wchar_t* family, FONTENUMPROCW proc, LPARAM param);
 EnumFontFamilyFn SetEnumFontFamilyForTesting(EnumFontFamilyFn enumFontFamily);
 
+// The dots per inch of the screen under window hwnd (of its monitor where the system tells each
+// monitor's apart), or of the system for a null hwnd. Asked with the newest call the system has:
+// GetDpiForWindow (Windows 10), GetDpiForMonitor (8.1), else the screen's LOGPIXELSX.
+UINT WindowDpi(HWND hwnd);
+using WindowDpiFn = UINT (*)(HWND hwnd);
+WindowDpiFn SetWindowDpiForTesting(WindowDpiFn windowDpi);
+
+// GetSystemMetricsForDpi where the system has it, else GetSystemMetrics (the system's DPI).
+int SystemMetricForDpi(int index, UINT dpi);
+// The window rectangle around a client rectangle (AdjustWindowRectExForDpi where the system has
+// it, else AdjustWindowRectEx). No menu.
+void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, UINT dpi);
+
 // Tells the user of a failure the program cannot go on from and waits until it is read: a
 // message box with an error icon and one OK button, read right to left.
 void TellFailure(const wchar_t* caption, const wchar_t* text);
