@@ -3,6 +3,7 @@
 #include "panel/ralimet_view.h"
 #include "pictures/palette_window.h"
 #include "platform/platform.h"
+#include "res/resource.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
@@ -47,16 +48,16 @@ int CMainFrame::OnCreate(CREATESTRUCTW* pCreateStruct) {
   SetWindowLongPtrW(m_hWnd, GWL_STYLE, style & ~(WS_MINIMIZEBOX | WS_MAXIMIZEBOX | FWS_ADDTOTITLE));
   const LONG_PTR exStyle = GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE);
   SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, exStyle | WS_EX_RIGHT | WS_EX_RTLREADING);
-  FitViewToPanel(Scale{platform::WindowDpi(m_hWnd)});
+  const Scale scale{platform::WindowDpi(m_hWnd)};
+  FitViewToPanel(scale);
+  UseCaptionIcon(scale);
   return 0;
 }
 
 // The view keeps the layout made at creation.
 void CMainFrame::OnSize(UINT, int, int) {}
 
-BOOL CMainFrame::OnQueryNewPalette() {
-  return RealizePicturePalette(this);
-}
+BOOL CMainFrame::OnQueryNewPalette() { return RealizePicturePalette(this); }
 
 void CMainFrame::OnPaletteChanged(HWND hwndFocus) {
   CFrameWnd::OnPaletteChanged(hwndFocus);
@@ -78,6 +79,7 @@ LRESULT CMainFrame::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
   SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   FitViewToPanel(Scale{LOWORD(wParam)});
+  UseCaptionIcon(Scale{LOWORD(wParam)});
   return 0;
 }
 
@@ -104,4 +106,14 @@ LRESULT CMainFrame::OnGetMinMaxInfo(WPARAM, LPARAM lParam) {
   auto& info = *reinterpret_cast<MINMAXINFO*>(lParam);
   info.ptMaxTrackSize = {0x7FFF, 0x7FFF};
   return 0;
+}
+
+void CMainFrame::UseCaptionIcon(Scale scale) {
+  const int size = platform::SystemMetricForDpi(SM_CXSMICON, scale.dpi);
+  UniqueIcon icon(
+      static_cast<HICON>(LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME),
+                                    IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+  if (!icon) return;
+  SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.get()));
+  m_hSmallIcon = std::move(icon);  // the old one goes once the caption has the new one
 }

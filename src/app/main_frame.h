@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/frame.h"
+#include "framework/handles.h"
 #include "pictures/scale.h"
 
 // The main window: fixed size, centred, no menu and no minimize or maximize box, caption
@@ -28,9 +29,14 @@ class CMainFrame : public CFrameWnd {
   // On a monitor of another scale: the suggested rectangle, and the panel at that scale.
   LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
   LRESULT OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam);
+  // The caption's icon drawn at the system's small-icon size for the scale.
+  void UseCaptionIcon(Scale scale);
   // Sizes the window so that the view's client area is the panel at the scale, whatever this
   // DPI's frame and edge measure.
   void FitViewToPanel(Scale scale);
 
   DECLARE_MESSAGE_MAP()
+
+ private:
+  UniqueIcon m_hSmallIcon;
 };

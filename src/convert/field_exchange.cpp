@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 #include "convert/number_text.h"
@@ -103,7 +104,25 @@ int CALLBACK EnumRasterFontProc(const LOGFONTW* logFont, const TEXTMETRICW*, DWO
   return 0;
 }
 
-UniqueFont CreateRasterFont(const wchar_t* family) {
+namespace {
+
+// A raster member of the family whose cell is lfHeight pixels tall.
+struct RasterOfHeight {
+  LONG height;
+  LOGFONTW found;
+};
+
+int CALLBACK EnumRasterOfHeightProc(const LOGFONTW* logFont, const TEXTMETRICW*, DWORD fontType,
+                                    LPARAM param) {
+  auto& wanted = *reinterpret_cast<RasterOfHeight*>(param);
+  if (!(fontType & RASTER_FONTTYPE) || std::abs(logFont->lfHeight) != wanted.height) return 1;
+  wanted.found = *logFont;
+  return 0;
+}
+
+}  // namespace
+
+UniqueFont CreateRasterFont(const wchar_t* family, UINT dpi) {
   LOGFONTW found{};
   const ClientDC screen(nullptr);
   if (!screen.get() ||
@@ -111,6 +130,17 @@ UniqueFont CreateRasterFont(const wchar_t* family) {
                                reinterpret_cast<LPARAM>(&found)) != 0 ||
       found.lfFaceName[0] == L'\0') {
     return {};
+  }
+  // The first member is the design's size at 96 DPI; a raster face has only the sizes it was drawn
+  // at, so another scale takes the member of the scaled height or none.
+  if (dpi != USER_DEFAULT_SCREEN_DPI) {
+    RasterOfHeight wanted{
+        MulDiv(std::abs(found.lfHeight), static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI), {}};
+    if (platform::EnumFontFamily(screen.get(), family, EnumRasterOfHeightProc,
+                                 reinterpret_cast<LPARAM>(&wanted)) != 0) {
+      return {};
+    }
+    found = wanted.found;
   }
   return UniqueFont(CreateFontIndirectW(&found));
 }

@@ -33,5 +33,6 @@ HWND CreateUpDown(DWORD style, int x, int y, int cx, int cy, HWND parent, int id
 // param points at and stops the enumeration (the call then answers 0).
 int CALLBACK EnumRasterFontProc(const LOGFONTW* logFont, const TEXTMETRICW* textMetric,
                                 DWORD fontType, LPARAM param);
-// The screen's first raster font of a family; null when the computer has none.
-UniqueFont CreateRasterFont(const wchar_t* family);
+// The screen's first raster font of a family, at the scale of dpi: its member of that size times
+// dpi / 96; null when the computer has none of that size.
+UniqueFont CreateRasterFont(const wchar_t* family, UINT dpi = USER_DEFAULT_SCREEN_DPI);

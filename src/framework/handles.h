@@ -36,6 +36,7 @@ class UniqueHandle {
 inline void DeleteGdiObject(HGDIOBJ object) { DeleteObject(object); }
 inline void CloseRegKey(HKEY key) { RegCloseKey(key); }
 inline void DestroyCursorHandle(HCURSOR cursor) { DestroyCursor(cursor); }
+inline void DestroyIconHandle(HICON icon) { DestroyIcon(icon); }
 inline void CloseKernelHandle(HANDLE handle) { CloseHandle(handle); }
 inline void FreeLocalMemory(HLOCAL memory) { LocalFree(memory); }
 inline void DeleteMemoryDC(HDC hdc) { DeleteDC(hdc); }
@@ -46,6 +47,7 @@ using UniqueBitmap = UniqueHandle<HBITMAP, DeleteGdiObject>;
 using UniqueFont = UniqueHandle<HFONT, DeleteGdiObject>;
 using UniqueRegKey = UniqueHandle<HKEY, CloseRegKey>;
 using UniqueCursor = UniqueHandle<HCURSOR, DestroyCursorHandle>;
+using UniqueIcon = UniqueHandle<HICON, DestroyIconHandle>;
 // A process, thread or job object.
 using UniqueKernelHandle = UniqueHandle<HANDLE, CloseKernelHandle>;
 // A device context of CreateCompatibleDC.

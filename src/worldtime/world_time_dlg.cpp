@@ -38,6 +38,7 @@ const CommandRoute CWorldTimeDlg::kRoutes[] = {
     OnMessage(WM_NEXTDLGCTL, &CWorldTimeDlg::OnNextDlgCtl),
     OnMessage(WM_TIMECHANGE, &CWorldTimeDlg::OnTimeChange),
     OnMessage(WM_SETTINGCHANGE, &CWorldTimeDlg::OnSettingChange),
+    OnMessage(WM_DPICHANGED, &CWorldTimeDlg::OnDpiChanged),
 };
 const MessageMap CWorldTimeDlg::kMessageMap{&CDialog::kMessageMap, kRoutes};
 
@@ -85,14 +86,20 @@ BOOL CWorldTimeDlg::OnInitDialog() {
   return TRUE;
 }
 
-// The clocks keep the window's font unless the computer has a raster font of the digital family.
+// The clocks take the raster face of the digital family where the computer has it at the window's
+// scale, else the window's own font.
 void CWorldTimeDlg::UseDigitalFont() {
-  m_hDigitalFont = CreateRasterFont(kDigitalFontFamily);
-  if (!m_hDigitalFont) return;
-  for (const ClockRow& row : kClocks) {
-    SendMessageW(GetDlgItem(row.timeBox), WM_SETFONT,
-                 reinterpret_cast<WPARAM>(m_hDigitalFont.get()), TRUE);
-  }
+  UniqueFont digital = CreateRasterFont(kDigitalFontFamily, platform::WindowDpi(m_hWnd));
+  const WPARAM font = digital ? reinterpret_cast<WPARAM>(digital.get())
+                              : static_cast<WPARAM>(SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
+  for (const ClockRow& row : kClocks) SendMessageW(GetDlgItem(row.timeBox), WM_SETFONT, font, TRUE);
+  m_hDigitalFont = std::move(digital);  // the old font goes once no clock draws with it
+}
+
+LRESULT CWorldTimeDlg::OnDpiChanged(WPARAM, LPARAM) {
+  const LRESULT result = Default();  // the system lays the window out at the new scale
+  UseDigitalFont();
+  return result;
 }
 
 void CWorldTimeDlg::FillPlaceLists() {

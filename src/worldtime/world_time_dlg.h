@@ -67,6 +67,7 @@ class CWorldTimeDlg : public CPaletteWindow<CDialog> {
   static const std::array<ClockRow, kClockCount> kClocks;
 
   void UseDigitalFont();
+  LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
   void FillPlaceLists();
   // The one place where a place clock takes a row: its offset in force now goes with it.
   void SetPlace(Clock clock, int row);

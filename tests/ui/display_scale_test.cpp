@@ -85,6 +85,15 @@ TEST_F(DisplayScaleTest, MovingToAnotherScaleResizesThePanel) {
     EXPECT_EQ(now.left, suggested.left) << dpi << " DPI";
     EXPECT_EQ(now.top, suggested.top) << dpi << " DPI";
     ExpectPanelAt(dpi);
+    // The caption's small icon, 16 pixels at 96 DPI, drawn at the scale.
+    const auto icon = reinterpret_cast<HICON>(SendMessageW(frame, WM_GETICON, ICON_SMALL, 0));
+    ICONINFO info{};
+    ASSERT_TRUE(icon && GetIconInfo(icon, &info)) << dpi << " DPI";
+    BITMAP mask{};
+    GetObjectW(info.hbmMask, sizeof mask, &mask);
+    EXPECT_EQ(mask.bmWidth, std::lround(16 * grow)) << dpi << " DPI";
+    DeleteObject(info.hbmMask);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
   }
 }
 

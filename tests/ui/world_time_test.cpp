@@ -695,6 +695,53 @@ TEST_F(WorldTimeTest, ClocksUseTheDigitalFontOnlyInItsRasterForm) {
   }
 }
 
+// A raster face has only the sizes it was drawn at: 16 and 24 pixels here.
+int OfferTwoRasterSizes(HDC, const wchar_t*, FONTENUMPROCW proc, LPARAM param) {
+  for (const LONG height : {16, 24}) {
+    LOGFONTW font{};
+    font.lfHeight = height;
+    wcscpy(font.lfFaceName, L"Courier");
+    const TEXTMETRICW metric{};
+    if (!proc(&font, &metric, RASTER_FONTTYPE, param)) return 0;
+  }
+  return 1;
+}
+
+UINT g_dpi = 96;
+UINT FakeDpi(HWND) { return g_dpi; }
+
+TEST_F(WorldTimeTest, ClocksTakeTheRasterSizeOfTheScaleOrTheWindowsFont) {
+  g_system.fonts = OfferTwoRasterSizes;
+  const StandIn<platform::SetWindowDpiForTesting> screen{FakeDpi};
+  const struct {
+    UINT dpi;
+    LONG height;  // 0: the window's own font
+  } cases[] = {{96, 16}, {144, 24}, {120, 0}, {192, 0}};
+  for (const bool moved : {false, true}) {
+    for (const auto& c : cases) {
+      g_dpi = c.dpi;
+      if (!moved || !m_dlg) Open();
+      // Moved onto a monitor of this scale: the system lays the window out and tells it.
+      RECT rect;
+      GetWindowRect(m_dlg->m_hWnd, &rect);
+      if (moved) {
+        SendMessageW(m_dlg->m_hWnd, WM_DPICHANGED, MAKEWPARAM(c.dpi, c.dpi),
+                     reinterpret_cast<LPARAM>(&rect));
+      }
+      const auto font =
+          reinterpret_cast<HFONT>(SendMessageW(Item(IDC_WT_FIRST_TIME), WM_GETFONT, 0, 0));
+      LOGFONTW shown{};
+      GetObjectW(font, sizeof shown, &shown);
+      if (c.height) {
+        EXPECT_EQ(shown.lfHeight, c.height) << c.dpi << " DPI, moved " << moved;
+      } else {
+        EXPECT_EQ(font, reinterpret_cast<HFONT>(SendMessageW(m_dlg->m_hWnd, WM_GETFONT, 0, 0)))
+            << c.dpi << " DPI, moved " << moved;
+      }
+    }
+  }
+}
+
 // The clocks follow the computer: its daylight change on the button, its new zone on either of
 // the system's notices.
 TEST_F(WorldTimeTest, OffsetsFollowTheComputer) {
