@@ -65,12 +65,10 @@ class ClothingWalk : public WindowWalk {
     const int rows = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
     const int row = walk.Int(0, rows - 1);
     return {"row " + std::to_string(row) + " chosen in list " + std::to_string(kLists[index]),
-            [this, index, page, list, row] {
+            [this, index, list, row] {
               m_acted = index;
               m_chosen = true;
-              SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
-              SendMessageW(page, WM_COMMAND, MAKEWPARAM(kLists[index], CBN_SELCHANGE),
-                           reinterpret_cast<LPARAM>(list));
+              ChooseListRow(list, row);
             }};
   }
 

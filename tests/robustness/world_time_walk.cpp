@@ -87,11 +87,8 @@ class WorldTimeWalk : public WindowWalk {
 
  private:
   Action ChooseRow(HWND list, int row) {
-    return {"row " + std::to_string(row) + " chosen in list " + Id(list), [=, this] {
-              SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
-              SendMessageW(m_dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE),
-                           reinterpret_cast<LPARAM>(list));
-            }};
+    return {"row " + std::to_string(row) + " chosen in list " + Id(list),
+            [=] { ChooseListRow(list, row); }};
   }
   HWND Item(int id) const { return m_dlg.GetDlgItem(id); }
   static std::string Id(HWND control) { return std::to_string(GetDlgCtrlID(control)); }
