@@ -77,16 +77,7 @@ TEST(ClothingSheetTest, OpensOnTheMenTabWithOneBackButton) {
   EXPECT_EQ(result, IDCANCEL);
 }
 
-TEST(ClothingSheetTest, PagesOpenOnTheirFirstRows) {
-  RunSheet([](HWND sheet) {
-    EXPECT_EQ(Shown(CurrentPage(sheet)), (Texts{L"36", L"36", L"46", L"8", L"7", L"41"}));
-    ShowTab(sheet, kWomen);
-    // The French dress list opens on its second entry.
-    EXPECT_EQ(Shown(CurrentPage(sheet)), (Texts{L"6", L"8", L"38", L"6", L"4.5", L"38"}));
-  });
-}
-
-TEST(ClothingSheetTest, ChoosingAnEntryBringsItsGroupToTheSameRow) {
+TEST(ClothingSheetTest, ChoosingAnEntryBringsItsGroupToTheSameRowAndLeavesTheOtherPage) {
   struct Case {
     const char* name;
     int tab;
@@ -112,6 +103,7 @@ TEST(ClothingSheetTest, ChoosingAnEntryBringsItsGroupToTheSameRow) {
       const HWND page = CurrentPage(sheet);
       ChooseListRow(GetDlgItem(page, c.list), c.entry);
       EXPECT_EQ(Shown(page), c.shown) << c.name;
+      // The other page opens on its first rows (the French dress list on its second entry).
       const int other = c.tab == kMen ? kWomen : kMen;
       ShowTab(sheet, other);
       const Texts untouched = other == kMen ? Texts{L"36", L"36", L"46", L"8", L"7", L"41"}
