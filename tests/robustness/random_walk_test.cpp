@@ -89,15 +89,6 @@ std::wstring ClipboardText() {
   return text;
 }
 
-// The About box has nothing to act on: it is only opened and closed.
-class AboutWalk : public WindowWalk {
- public:
-  Action Next(Walk&) override {
-    return {"nothing", [] {}};
-  }
-  void Check() override {}
-};
-
 BOOL CALLBACK CancelOwnedWindow(HWND hwnd, LPARAM) {
   if (IsWindowVisible(hwnd) && GetWindow(hwnd, GW_OWNER)) {
     PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
@@ -292,7 +283,7 @@ std::unique_ptr<WindowWalk> Walk::RulesOf(int n, HWND window) {
   } else if (n == kClothingButton && dynamic_cast<CDlgDress*>(object)) {
     return ClothingRules(window);
   } else if (n == CRalimetView::kAboutButton && dynamic_cast<CAboutDlg*>(object)) {
-    return std::make_unique<AboutWalk>();
+    return std::make_unique<WindowWalk>();
   }
   return nullptr;
 }

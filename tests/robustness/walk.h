@@ -38,12 +38,15 @@ struct Action {
 
 class Walk;
 
-// The actions and the rules of one kind of window.
+// The actions and the rules of one kind of window; a window with nothing to act on (the About
+// box) is only opened and closed.
 class WindowWalk {
  public:
   virtual ~WindowWalk() = default;
-  virtual Action Next(Walk& walk) = 0;
-  virtual void Check() = 0;
+  virtual Action Next(Walk&) {
+    return {"nothing", [] {}};
+  }
+  virtual void Check() {}
 };
 
 class Walk {
