@@ -29,6 +29,13 @@ std::wstring TextOf(HWND hwnd) {
   return text;
 }
 
+std::string Utf8(const std::wstring& text) {
+  std::string out(text.size() * 3 + 1, '\0');
+  out.resize(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                 out.data(), static_cast<int>(out.size()), nullptr, nullptr));
+  return out;
+}
+
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
   const auto end = std::chrono::steady_clock::now() + timeout;
   while (!condition()) {

@@ -12,5 +12,8 @@
 // Empty when the window has none or does not answer within five seconds.
 std::wstring TextOf(HWND hwnd);
 
+// A text in UTF-8, for failure messages.
+std::string Utf8(const std::wstring& text);
+
 // Polls condition until it holds or timeout passes; answers whether it held.
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout);

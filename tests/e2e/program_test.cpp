@@ -139,30 +139,6 @@ TEST_F(ProgramEndTest, ClosingTheMainWindowEndsWithCodeZero) {
 
 using ProgramWindowTest = ProgramTest;
 
-TEST_F(ProgramWindowTest, FixedCentredRightToLeftWindowNamedRalimet) {
-  ASSERT_NO_FATAL_FAILURE(Launch());
-  EXPECT_EQ(TextOf(m_frame), L"Ralimet");
-
-  RECT rect{};
-  ASSERT_TRUE(GetWindowRect(m_frame, &rect));
-  const SIZE size{rect.right - rect.left, rect.bottom - rect.top};
-  EXPECT_EQ(rect.left, (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2) << "centred across";
-  EXPECT_EQ(rect.top, (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2) << "centred down";
-  EXPECT_FALSE(IsIconic(m_frame));
-  EXPECT_FALSE(IsZoomed(m_frame));
-
-  const auto style = static_cast<DWORD>(GetWindowLongPtrW(m_frame, GWL_STYLE));
-  EXPECT_EQ(style & WS_CAPTION, static_cast<DWORD>(WS_CAPTION)) << "has a caption";
-  EXPECT_TRUE(style & WS_SYSMENU) << "has a close box";
-  EXPECT_FALSE(style & WS_THICKFRAME) << "has a sizing border";
-  EXPECT_FALSE(style & WS_MINIMIZEBOX) << "has a minimize box";
-  EXPECT_FALSE(style & WS_MAXIMIZEBOX) << "has a maximize box";
-  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(m_frame, GWL_EXSTYLE));
-  EXPECT_TRUE(exStyle & WS_EX_RIGHT) << "right-aligned";
-  EXPECT_TRUE(exStyle & WS_EX_RTLREADING) << "reads right to left";
-  EXPECT_EQ(GetMenu(m_frame), nullptr) << "has a menu bar";
-}
-
 // What the window answers the system about each point of its frame: no place sizes it, and its
 // caption has no minimize or maximize button to hit.
 TEST_F(ProgramWindowTest, NoPointOfTheFrameSizesMinimizesOrMaximizes) {

@@ -44,16 +44,6 @@ std::wstring ValueOf(HWND control) {
   return object ? msaa::Text(object.get(), &IAccessible::get_accValue, CHILDID_SELF) : L"<none>";
 }
 
-std::string Utf8(const std::wstring& text) {
-  const int length =
-      WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string bytes(length > 0 ? length - 1 : 0, '\0');
-  if (length > 1) {
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes.data(), length, nullptr, nullptr);
-  }
-  return bytes;
-}
-
 // A control a reader lands on: anything visible but the texts and frames that label others.
 bool ReaderLandsOn(HWND control) {
   if (!IsWindowVisible(control)) return false;

@@ -29,13 +29,6 @@ std::vector<std::wstring> Shown(HWND page) {
   return texts;
 }
 
-// A user's choice of an entry: the list takes it and tells its page.
-void Choose(HWND page, int list, int entry) {
-  const HWND combo = GetDlgItem(page, list);
-  SendMessageW(combo, CB_SETCURSEL, entry, 0);
-  SendMessageW(page, WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-}
-
 using Texts = std::vector<std::wstring>;
 
 // Opens the sheet, runs act on it and closes it with its button.
@@ -84,16 +77,7 @@ TEST(ClothingSheetTest, OpensOnTheMenTabWithOneBackButton) {
   EXPECT_EQ(result, IDCANCEL);
 }
 
-TEST(ClothingSheetTest, PagesOpenOnTheirFirstRows) {
-  RunSheet([](HWND sheet) {
-    EXPECT_EQ(Shown(CurrentPage(sheet)), (Texts{L"36", L"36", L"46", L"8", L"7", L"41"}));
-    ShowTab(sheet, kWomen);
-    // The French dress list opens on its second entry.
-    EXPECT_EQ(Shown(CurrentPage(sheet)), (Texts{L"6", L"8", L"38", L"6", L"4.5", L"38"}));
-  });
-}
-
-TEST(ClothingSheetTest, ChoosingAnEntryBringsItsGroupToTheSameRow) {
+TEST(ClothingSheetTest, ChoosingAnEntryBringsItsGroupToTheSameRowAndLeavesTheOtherPage) {
   struct Case {
     const char* name;
     int tab;
@@ -117,8 +101,9 @@ TEST(ClothingSheetTest, ChoosingAnEntryBringsItsGroupToTheSameRow) {
     RunSheet([&](HWND sheet) {
       ShowTab(sheet, c.tab);
       const HWND page = CurrentPage(sheet);
-      Choose(page, c.list, c.entry);
+      ChooseListRow(GetDlgItem(page, c.list), c.entry);
       EXPECT_EQ(Shown(page), c.shown) << c.name;
+      // The other page opens on its first rows (the French dress list on its second entry).
       const int other = c.tab == kMen ? kWomen : kMen;
       ShowTab(sheet, other);
       const Texts untouched = other == kMen ? Texts{L"36", L"36", L"46", L"8", L"7", L"41"}
@@ -145,7 +130,7 @@ TEST(ClothingSheetTest, TabVisitsTheSixListsInOrder) {
 
 TEST(ClothingSheetTest, SelectionsSurviveTabSwitchesButNotAReopening) {
   RunSheet([](HWND sheet) {
-    Choose(CurrentPage(sheet), IDC_SIZE_SHOE_US, 5);
+    ChooseListRow(GetDlgItem(CurrentPage(sheet), IDC_SIZE_SHOE_US), 5);
     ShowTab(sheet, kWomen);
     ShowTab(sheet, kMen);
     EXPECT_EQ(Shown(CurrentPage(sheet)), (Texts{L"36", L"36", L"46", L"12", L"11", L"46"}));

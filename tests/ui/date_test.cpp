@@ -196,51 +196,41 @@ TEST_F(DateTest, TypingAYearDigitByDigitConvertsOnlyTheWholeYear) {
   EXPECT_EQ(beeps.count(), 0);
 }
 
-TEST_F(DateTest, GregorianDatesAcrossTheCalendarsEdges) {
+TEST_F(DateTest, DatesTypedInEitherCalendarAcrossItsEdges) {
   Open();
-  // Each row is typed over the row before; a refused row differs from the one before in one
-  // field only, and leaves the Hijri fields as they were.
+  // Each row is typed over the row before, in one calendar; a refused row differs from the one
+  // before in one field only, and leaves the other calendar's fields as they were.
+  constexpr bool kHijri = true;
   const struct {
+    bool hijriTyped;
     Date gregorian;
     Date hijri;
     const wchar_t* weekday;
   } cases[] = {
-      {{L"15", L"7", L"622"}, {L"1", L"1", L"1"}, L"الخميس"},
-      {{L"14", L"7", L"622"}, {L"1", L"1", L"1"}, kInvalid},
-      {{L"16", L"7", L"622"}, {L"2", L"1", L"1"}, L"الجمعة"},
-      {{L"15", L"10", L"1582"}, {L"18", L"9", L"990"}, L"الجمعة"},
-      {{L"10", L"10", L"1582"}, {L"18", L"9", L"990"}, kInvalid},
-      {{L"4", L"10", L"1582"}, {L"17", L"9", L"990"}, L"الخميس"},
-      {{L"31", L"12", L"5000"}, {L"2", L"11", L"4513"}, L"الأربعاء"},
-      {{L"31", L"12", L"5001"}, {L"2", L"11", L"4513"}, kInvalid},
-      {{L"31", L"12", L"621"}, {L"2", L"11", L"4513"}, kInvalid},
+      {!kHijri, {L"15", L"7", L"622"}, {L"1", L"1", L"1"}, L"الخميس"},
+      {!kHijri, {L"14", L"7", L"622"}, {L"1", L"1", L"1"}, kInvalid},
+      {!kHijri, {L"16", L"7", L"622"}, {L"2", L"1", L"1"}, L"الجمعة"},
+      {!kHijri, {L"15", L"10", L"1582"}, {L"18", L"9", L"990"}, L"الجمعة"},
+      {!kHijri, {L"10", L"10", L"1582"}, {L"18", L"9", L"990"}, kInvalid},
+      {!kHijri, {L"4", L"10", L"1582"}, {L"17", L"9", L"990"}, L"الخميس"},
+      {!kHijri, {L"31", L"12", L"5000"}, {L"2", L"11", L"4513"}, L"الأربعاء"},
+      {!kHijri, {L"31", L"12", L"5001"}, {L"2", L"11", L"4513"}, kInvalid},
+      {!kHijri, {L"31", L"12", L"621"}, {L"2", L"11", L"4513"}, kInvalid},
+      {kHijri, {L"15", L"10", L"1582"}, {L"18", L"9", L"990"}, L"الجمعة"},
+      {kHijri, {L"15", L"7", L"622"}, {L"1", L"1", L"1"}, L"الخميس"},
+      {kHijri, {L"3", L"7", L"623"}, {L"29", L"12", L"1"}, L"الأحد"},
+      {kHijri, {L"3", L"7", L"623"}, {L"30", L"12", L"1"}, kInvalid},  // year 1 is no leap year
+      {kHijri, {L"1", L"1", L"1996"}, {L"10", L"8", L"1416"}, L"الإثنين"},
+      {kHijri, {L"1", L"1", L"5001"}, {L"3", L"11", L"4513"}, L"الخميس"},
   };
   BeepCounter beeps;
   for (const auto& c : cases) {
-    TypeGregorian(c.gregorian);
-    ExpectShown(c.gregorian, c.hijri, c.weekday, "typed " + testing::PrintToString(c.gregorian));
+    c.hijriTyped ? TypeHijri(c.hijri) : TypeGregorian(c.gregorian);
+    ExpectShown(c.gregorian, c.hijri, c.weekday,
+                std::string("typed ") + (c.hijriTyped ? "Hijri " : "") +
+                    testing::PrintToString(c.hijriTyped ? c.hijri : c.gregorian));
   }
   EXPECT_EQ(beeps.count(), 0) << "every text was a number in its field's range";
-}
-
-TEST_F(DateTest, HijriDatesConvertToGregorian) {
-  Open();
-  const struct {
-    Date hijri;
-    Date gregorian;
-    const wchar_t* weekday;
-  } cases[] = {
-      {{L"18", L"9", L"990"}, {L"15", L"10", L"1582"}, L"الجمعة"},
-      {{L"1", L"1", L"1"}, {L"15", L"7", L"622"}, L"الخميس"},
-      {{L"29", L"12", L"1"}, {L"3", L"7", L"623"}, L"الأحد"},
-      {{L"30", L"12", L"1"}, {L"3", L"7", L"623"}, kInvalid},  // year 1 is not a leap year
-      {{L"10", L"8", L"1416"}, {L"1", L"1", L"1996"}, L"الإثنين"},
-      {{L"3", L"11", L"4513"}, {L"1", L"1", L"5001"}, L"الخميس"},
-  };
-  for (const auto& c : cases) {
-    TypeHijri(c.hijri);
-    ExpectShown(c.gregorian, c.hijri, c.weekday, "typed " + testing::PrintToString(c.hijri));
-  }
 }
 
 TEST_F(DateTest, UpArrowsStepAndWrap) {

@@ -55,19 +55,6 @@ TEST(DialogTest, OkReadsTheFieldsAndEndsTheLoop) {
   EXPECT_EQ(dlg.m_hWnd, nullptr) << "the object lets go of its window when it is destroyed";
 }
 
-TEST(DialogTest, EnterInAFieldPressesTheDefaultButton) {
-  CScriptedDlg dlg([](CScriptedDlg& d) {
-    const HWND field = d.GetDlgItem(IDC_SECOND);
-    SetFocus(field);
-    d.Type(IDC_SECOND, L"3.5");
-    // What the modal loop does with a key typed into the field.
-    MSG msg{field, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
-    IsDialogMessageW(d.m_hWnd, &msg);
-  });
-  EXPECT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_EQ(dlg.m_second, 3.5);
-}
-
 TEST(DialogTest, EscapeAndCloseBoxCancelWithoutReading) {
   const std::function<void(CScriptedDlg&)> closers[] = {
       [](CScriptedDlg& d) {

@@ -115,6 +115,12 @@ void StillOpenGuard::Watch(HWND window) {
 
 bool StillOpenGuard::closedIt() const { return g_closedIt; }
 
+void ChooseListRow(HWND list, int row) {
+  SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
+  SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(list));
+}
+
 int PumpMessages() {
   int exitCode = -1;
   MSG msg;

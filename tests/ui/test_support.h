@@ -49,6 +49,9 @@ void TypeKeys(HWND control, std::wstring_view keys);
 // Puts text on the clipboard, as copying it elsewhere would; false when the clipboard refused.
 bool PutOnClipboard(HWND owner, const std::wstring& text);
 
+// A row of a drop-down list chosen with the mouse: the list takes it and tells its parent.
+void ChooseListRow(HWND list, int row);
+
 // A click on the upper or lower arrow of an up-down control, the pointer moving off it after.
 void ClickUpDownArrow(HWND upDown, bool upper);
 

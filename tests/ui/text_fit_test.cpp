@@ -112,13 +112,6 @@ struct Fit {
   std::string tightestText;
 };
 
-std::string Utf8(const std::wstring& text) {
-  std::string out(text.size() * 3 + 1, '\0');
-  out.resize(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                 out.data(), static_cast<int>(out.size()), nullptr, nullptr));
-  return out;
-}
-
 // Measures the visible labelled controls among the children of parent (not of its pages).
 void MeasureLabels(HWND parent, const char* window, Fit& fit) {
   for (HWND control = GetWindow(parent, GW_CHILD); control;

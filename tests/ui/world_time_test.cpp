@@ -190,11 +190,7 @@ class WorldTimeTest : public ModelessDialogTest<CWorldTimeDlg> {
     return g_keyDowns;
   }
   // A place picked from the list with the mouse: the new selection, then its notification.
-  void Choose(int listId, int row) {
-    SendMessageW(Item(listId), CB_SETCURSEL, static_cast<WPARAM>(row), 0);
-    SendMessageW(m_dlg->m_hWnd, WM_COMMAND, MAKEWPARAM(listId, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(Item(listId)));
-  }
+  void Choose(int listId, int row) { ChooseListRow(Item(listId), row); }
 
   static void Store(const wchar_t* entry, DWORD type, const void* data, DWORD size) {
     HKEY key = nullptr;
