@@ -10,7 +10,8 @@ icons. Standard library only. Run: python3 src/res/art/check_art.py
 import os
 import re
 import struct
-import sys
+
+from art_harness import check, finish
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 RES = os.path.dirname(HERE)
@@ -21,19 +22,6 @@ BIG = [159, 176, 177, 160, 178, 179, 162, 180, 192, 165, 182, 183, 169, 186, 187
 SMALL = [170, 194, 197, 171, 195, 196]
 ALT = 1000
 SIZES = dict([(PANEL, (290, 389))] + [(i, (135, 50)) for i in BIG] + [(i, (122, 25)) for i in SMALL])
-
-failures = []
-passed = 0
-
-
-def check(ok, what):
-    global passed
-    if ok:
-        passed += 1
-    else:
-        failures.append(what)
-    return ok
-
 
 def read_bmp(path):
     """Returns (width, height, colour table bytes, pixel bytes) after checking the format."""
@@ -177,10 +165,7 @@ def main():
     check_bitmaps()
     check_wave()
     check_icons()
-    for f in failures:
-        print("FAIL", f)
-    print("check_art: %d passed, %d failed" % (passed, len(failures)))
-    sys.exit(1 if failures else 0)
+    finish("check_art")
 
 
 if __name__ == "__main__":

@@ -10,6 +10,8 @@ import os
 import struct
 import sys
 
+from art_harness import check, finish
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 DEFAULT = os.path.join(os.path.dirname(HERE), "cursors", "horse.ani")
 
@@ -18,19 +20,6 @@ JIFFIES = 6
 TITLE = "Ralimet horse"
 HOT = {32: (1, 10), 48: (2, 15)}  # just inside the tip of the nose
 AF_ICON, AF_SEQUENCE = 1, 2
-
-failures = []
-passed = 0
-
-
-def check(ok, what):
-    global passed
-    if ok:
-        passed += 1
-    else:
-        failures.append(what)
-    return ok
-
 
 def chunks(data, start, end, where):
     """The chunks between start and end as (tag, body), checking that they tile the range."""
@@ -127,7 +116,7 @@ def main():
         data = f.read()
     name = os.path.basename(path)
     if not check(data[:4] == b"RIFF" and data[8:12] == b"ACON", name + ": not a RIFF ACON file"):
-        return
+        finish("check_horse")
     size = struct.unpack_from("<I", data, 4)[0]
     check(size == len(data) - 8, name + ": RIFF size %d for %d bytes" % (size, len(data) - 8))
     top = chunks(data, 12, min(len(data), 8 + size), name)
@@ -136,7 +125,7 @@ def main():
 
     anih = [b for t, b in top if t == b"anih"]
     if not check(len(anih) == 1 and len(anih[0]) == 36, name + ": needs one 36-byte anih chunk"):
-        return
+        finish("check_horse")
     (cb, frames, steps, cx, cy, bits, planes, rate, flags) = struct.unpack("<9I", anih[0])
     check(cb == 36, name + ": anih cbSize %d" % cb)
     check(frames == FRAMES, name + ": %d frames, expected %d" % (frames, FRAMES))
@@ -165,7 +154,7 @@ def main():
 
     fram = lists.get(b"fram")
     if not check(fram is not None, name + ": no LIST fram"):
-        return
+        finish("check_horse")
     icons = chunks(fram, 4, len(fram), "fram")
     check(all(t == b"icon" for t, _ in icons), name + ": fram holds chunks other than icon")
     check(len(icons) == frames, name + ": %d icon chunks for %d frames" % (len(icons), frames))
@@ -178,12 +167,8 @@ def main():
         check(pixels not in seen, frame + ": the same picture as an earlier frame")
         seen.add(pixels)
 
-    for f in failures:
-        print("FAIL", f)
-    print("check_horse: %d frames at %d jiffies; %d passed, %d failed"
-          % (frames, rate, passed, len(failures)))
+    finish("check_horse", "%d frames at %d jiffies; " % (frames, rate))
 
 
 if __name__ == "__main__":
     main()
-    sys.exit(1 if failures else 0)

@@ -16,7 +16,8 @@ import io
 import math
 import os
 import struct
-import sys
+
+from art_harness import require_tools
 
 PACKAGES = "python3-pil python3-numpy libraqm0 fonts-noto-core"
 FONT_DIR = "/usr/share/fonts/truetype/noto"
@@ -26,32 +27,8 @@ FONTS = {
     "title": "NotoSansDisplay-Bold.ttf",  # the Latin name in the title band
 }
 
-
-def require_tools():
-    missing = []
-    try:
-        import numpy  # noqa: F401
-    except ImportError:
-        missing.append("python3-numpy")
-    try:
-        from PIL import features
-        if not features.check("raqm"):
-            missing.append("libraqm0")
-    except ImportError:
-        missing.append("python3-pil")
-    for f in FONTS.values():
-        if not os.path.exists(os.path.join(FONT_DIR, f)):
-            missing.append("fonts-noto-core")
-            break
-    if missing:
-        sys.exit("make_art.py needs the Debian packages: %s\n"
-                 "missing here: %s\n"
-                 "install them with: apt-get install %s\n"
-                 "and run the script with /usr/bin/python3 (the packages go into Debian's Python)."
-                 % (PACKAGES, " ".join(sorted(set(missing))), PACKAGES))
-
-
-require_tools()
+require_tools("make_art.py", PACKAGES, raqm=True,
+              fonts=[os.path.join(FONT_DIR, f) for f in FONTS.values()])
 
 import numpy as np  # noqa: E402
 from PIL import Image, ImageDraw, ImageFilter, ImageFont  # noqa: E402

@@ -19,28 +19,11 @@ import os
 import struct
 import sys
 
+from art_harness import require_tools
+
 PACKAGES = "python3-pil python3-numpy"
 
-
-def require_tools():
-    missing = []
-    try:
-        import numpy  # noqa: F401
-    except ImportError:
-        missing.append("python3-numpy")
-    try:
-        import PIL  # noqa: F401
-    except ImportError:
-        missing.append("python3-pil")
-    if missing:
-        sys.exit("make_horse.py needs the Debian packages: %s\n"
-                 "missing here: %s\n"
-                 "install them with: apt-get install %s\n"
-                 "and run the script with /usr/bin/python3 (the packages go into Debian's Python)."
-                 % (PACKAGES, " ".join(missing), PACKAGES))
-
-
-require_tools()
+require_tools("make_horse.py", PACKAGES)
 
 import numpy as np  # noqa: E402
 from PIL import Image, ImageDraw  # noqa: E402
