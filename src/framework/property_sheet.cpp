@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/platform.h"
+
 IMPLEMENT_DYNAMIC(CPropertyPage, CDialog)
 IMPLEMENT_DYNAMIC(CPropertySheet, CWnd)
 
@@ -68,7 +70,10 @@ INT_PTR CPropertySheet::DoModal() {
 }
 
 LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DPICHANGED) return OnDpiChanged(wParam, lParam);
   if (message != WM_INITDIALOG) return CWnd::WindowProc(message, wParam, lParam);
+  m_scale.Start(platform::WindowDpi(m_hWnd));
+  platform::LeaveDialogScalingToProgram(m_hWnd);
   const LRESULT result = Default();  // the platform makes the tabs, first page and buttons
   CenterOverOwner(m_hWnd);
   OnInitDialog();
@@ -76,3 +81,13 @@ LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CPropertySheet::OnInitDialog() { return TRUE; }
+
+LRESULT CPropertySheet::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+  if (m_font.points == 0) {
+    m_font =
+        FontAtDpi(reinterpret_cast<HFONT>(SendMessageW(m_hWnd, WM_GETFONT, 0, 0)), m_scale.Dpi());
+  }
+  m_scale.Follow(m_hWnd, m_font, LOWORD(wParam));
+  MoveToSuggestedRect(m_hWnd, lParam);
+  return 0;
+}

@@ -45,7 +45,13 @@ class CPropertySheet : public CWnd {
  private:
   static LRESULT CALLBACK CatchSheetWindow(int code, WPARAM wParam, LPARAM lParam);
 
+  // The tabs, buttons and pages follow another display scale, in the font the system made the
+  // sheet with, made anew for the scale.
+  LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+
   std::wstring m_strCaption;
   CWnd* m_pParentWnd;
+  DialogScale m_scale;
+  DialogFont m_font;  // known from the first change of scale on
   std::vector<CPropertyPage*> m_pages;
 };

@@ -291,6 +291,13 @@ int SystemMetricForDpi(int index, UINT dpi) {
   return forDpi ? forDpi(index, dpi) : GetSystemMetrics(index);
 }
 
+void LeaveDialogScalingToProgram(HWND dialog) {
+  using SetBehaviourFn = BOOL(WINAPI*)(HWND, int mask, int values);
+  static const auto setBehaviour = User32Function<SetBehaviourFn>("SetDialogDpiChangeBehavior");
+  constexpr int kDisableAll = 1;  // DDC_DISABLE_ALL
+  if (setBehaviour) setBehaviour(dialog, kDisableAll, kDisableAll);
+}
+
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, UINT dpi) {
   using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
   static const auto forDpi = User32Function<AdjustForDpiFn>("AdjustWindowRectExForDpi");

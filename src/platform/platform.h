@@ -101,6 +101,11 @@ int SystemMetricForDpi(int index, UINT dpi);
 // it, else AdjustWindowRectEx). No menu.
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, UINT dpi);
 
+// Keeps the system from scaling a dialog of a per-monitor aware program itself when the dialog
+// moves to another scale (SetDialogDpiChangeBehavior, Windows 10 1703): the program does that
+// for every system alike. Nothing where the system lacks the call.
+void LeaveDialogScalingToProgram(HWND dialog);
+
 // Tells the user of a failure the program cannot go on from and waits until it is read: a
 // message box with an error icon and one OK button, read right to left.
 void TellFailure(const wchar_t* caption, const wchar_t* text);

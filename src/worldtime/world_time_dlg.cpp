@@ -38,7 +38,6 @@ const CommandRoute CWorldTimeDlg::kRoutes[] = {
     OnMessage(WM_NEXTDLGCTL, &CWorldTimeDlg::OnNextDlgCtl),
     OnMessage(WM_TIMECHANGE, &CWorldTimeDlg::OnTimeChange),
     OnMessage(WM_SETTINGCHANGE, &CWorldTimeDlg::OnSettingChange),
-    OnMessage(WM_DPICHANGED, &CWorldTimeDlg::OnDpiChanged),
 };
 const MessageMap CWorldTimeDlg::kMessageMap{&CDialog::kMessageMap, kRoutes};
 
@@ -90,17 +89,13 @@ BOOL CWorldTimeDlg::OnInitDialog() {
 // scale, else the window's own font.
 void CWorldTimeDlg::UseDigitalFont() {
   UniqueFont digital = CreateRasterFont(kDigitalFontFamily, platform::WindowDpi(m_hWnd));
-  const WPARAM font = digital ? reinterpret_cast<WPARAM>(digital.get())
-                              : static_cast<WPARAM>(SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
+  const WPARAM font =
+      digital ? reinterpret_cast<WPARAM>(digital.get()) : reinterpret_cast<WPARAM>(GetDialogFont());
   for (const ClockRow& row : kClocks) SendMessageW(GetDlgItem(row.timeBox), WM_SETFONT, font, TRUE);
   m_hDigitalFont = std::move(digital);  // the old font goes once no clock draws with it
 }
 
-LRESULT CWorldTimeDlg::OnDpiChanged(WPARAM, LPARAM) {
-  const LRESULT result = Default();  // the system lays the window out at the new scale
-  UseDigitalFont();
-  return result;
-}
+void CWorldTimeDlg::OnDpiFontsChanged(UINT) { UseDigitalFont(); }
 
 void CWorldTimeDlg::FillPlaceLists() {
   for (int row = 0; row < kPlaceCount; ++row) {

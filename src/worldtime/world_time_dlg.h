@@ -38,6 +38,7 @@ class CWorldTimeDlg : public CPaletteWindow<CDialog> {
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
+  void OnDpiFontsChanged(UINT dpi) override;
 
   // A step of any spin button: one clock moves, the other two follow.
   void OnDeltaPosSpin(NMUPDOWN* pChange, LRESULT* pResult);
@@ -67,7 +68,6 @@ class CWorldTimeDlg : public CPaletteWindow<CDialog> {
   static const std::array<ClockRow, kClockCount> kClocks;
 
   void UseDigitalFont();
-  LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
   void FillPlaceLists();
   // The one place where a place clock takes a row: its offset in force now goes with it.
   void SetPlace(Clock clock, int row);

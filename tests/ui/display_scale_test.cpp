@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "framework/handles.h"
 #include "launcher_fixture.h"
 #include "msaa_reader.h"
 
@@ -67,6 +68,16 @@ TEST_F(DisplayScaleTest, PanelFacesAndReadersAtEachScale) {
   }
   Stop();
   Start(L"");
+}
+
+// The screen's own scale, as the system gives it in the prefix the test runs in (ctest runs it
+// in one at each scale), no seam between.
+TEST_F(DisplayScaleTest, LauncherAtTheSystemsScale) {
+  const UINT dpi = PrefixDpi();
+  const ClientDC screen(nullptr);
+  EXPECT_EQ(GetDeviceCaps(screen.get(), LOGPIXELSX), static_cast<int>(dpi));
+  EXPECT_EQ(platform::WindowDpi(m_frame->m_hWnd), dpi);
+  ExpectPanelAt(dpi);
 }
 
 TEST_F(DisplayScaleTest, MovingToAnotherScaleResizesThePanel) {

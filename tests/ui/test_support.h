@@ -75,6 +75,10 @@ class StillOpenGuard {
   UINT_PTR m_timer = 0;
 };
 
+// The DPI of the screen the test runs at: the prefix's, which ctest names in RALIMET_TEST_DPI
+// (96 without it).
+UINT PrefixDpi();
+
 // Dispatches what is waiting in this thread's queue (a WM_QUIT is kept aside and reported).
 // Answers the exit code of the WM_QUIT it met, or -1 when there was none.
 int PumpMessages();

@@ -731,8 +731,7 @@ TEST_F(WorldTimeTest, ClocksTakeTheRasterSizeOfTheScaleOrTheWindowsFont) {
       if (c.height) {
         EXPECT_EQ(shown.lfHeight, c.height) << c.dpi << " DPI, moved " << moved;
       } else {
-        EXPECT_EQ(font, reinterpret_cast<HFONT>(SendMessageW(m_dlg->m_hWnd, WM_GETFONT, 0, 0)))
-            << c.dpi << " DPI, moved " << moved;
+        EXPECT_EQ(font, m_dlg->GetDialogFont()) << c.dpi << " DPI, moved " << moved;
       }
     }
   }
