@@ -51,6 +51,11 @@ class DisplayScaleTest : public LauncherTest {
 };
 
 TEST_F(DisplayScaleTest, PanelFacesAndReadersAtEachScale) {
+  // First at the scale of the prefix the test runs in (ctest runs it in one at each), no seam.
+  const ClientDC screen(nullptr);
+  EXPECT_EQ(GetDeviceCaps(screen.get(), LOGPIXELSX), static_cast<int>(PrefixDpi()));
+  EXPECT_EQ(platform::WindowDpi(m_frame->m_hWnd), PrefixDpi());
+  ExpectPanelAt(PrefixDpi());
   for (const UINT dpi : {96u, 120u, 144u, 192u}) {
     g_dpi = dpi;
     const StandIn<platform::SetWindowDpiForTesting> screen{ScreenDpi};
@@ -68,16 +73,6 @@ TEST_F(DisplayScaleTest, PanelFacesAndReadersAtEachScale) {
   }
   Stop();
   Start(L"");
-}
-
-// The screen's own scale, as the system gives it in the prefix the test runs in (ctest runs it
-// in one at each scale), no seam between.
-TEST_F(DisplayScaleTest, LauncherAtTheSystemsScale) {
-  const UINT dpi = PrefixDpi();
-  const ClientDC screen(nullptr);
-  EXPECT_EQ(GetDeviceCaps(screen.get(), LOGPIXELSX), static_cast<int>(dpi));
-  EXPECT_EQ(platform::WindowDpi(m_frame->m_hWnd), dpi);
-  ExpectPanelAt(dpi);
 }
 
 TEST_F(DisplayScaleTest, MovingToAnotherScaleResizesThePanel) {

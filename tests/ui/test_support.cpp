@@ -1,6 +1,5 @@
 #include "test_support.h"
 
-#include <cstdlib>
 #include <cstring>
 
 #include "framework/handles.h"
@@ -36,11 +35,6 @@ SoundRecorder::SoundRecorder() {
 SoundRecorder::~SoundRecorder() { platform::SetSoundForTesting(g_previousSound); }
 const std::vector<const void*>& SoundRecorder::plays() const { return g_plays; }
 int SoundRecorder::stops() const { return g_stops; }
-
-UINT PrefixDpi() {
-  const char* dpi = std::getenv("RALIMET_TEST_DPI");
-  return dpi ? static_cast<UINT>(std::atoi(dpi)) : USER_DEFAULT_SCREEN_DPI;
-}
 
 void PressKey(HWND control, UINT vk) {
   SendMessageW(control, WM_KEYDOWN, vk, 1);

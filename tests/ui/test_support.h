@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -77,7 +78,10 @@ class StillOpenGuard {
 
 // The DPI of the screen the test runs at: the prefix's, which ctest names in RALIMET_TEST_DPI
 // (96 without it).
-UINT PrefixDpi();
+inline UINT PrefixDpi() {
+  const char* dpi = std::getenv("RALIMET_TEST_DPI");
+  return dpi ? std::atoi(dpi) : USER_DEFAULT_SCREEN_DPI;
+}
 
 // Dispatches what is waiting in this thread's queue (a WM_QUIT is kept aside and reported).
 // Answers the exit code of the WM_QUIT it met, or -1 when there was none.

@@ -1,14 +1,15 @@
-// What a person sees of every window opened from the panel, at the screen's scale (ctest runs
-// these tests in a prefix at each): each label, button, check box and group caption shows its
-// whole text in the font the control draws with, and each window has the size its template was
-// laid out for, at the dialog base units of "MS Sans Serif" 8 at that scale (6 x 13 pixels at
-// 96 DPI). And each window follows a move to another scale.
+// What a person sees of every window opened from the panel: each label, button, check box and
+// group caption shows its whole text in the font the control draws with, and each window has the
+// size its template was laid out for, at the dialog base units of "MS Sans Serif" 8 at the DPI
+// ctest runs it at (6 x 13 pixels at 96 DPI, as many more as the scale). And each window follows
+// a move to another scale.
 #include <gtest/gtest.h>
 // clang-format off
 #include <windows.h>
 #include <commctrl.h>
 // clang-format on
 
+#include <array>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -23,27 +24,8 @@
 
 namespace {
 
+constexpr SIZE kBaseUnitsAt96{6, 13};
 constexpr double kSizeTolerance = 0.03;
-constexpr int kTemplatePoints = 8;
-constexpr int kPointsPerInch = 72;
-
-// The dialog base units of the templates' font at the screen's DPI, as the system documents them:
-// half the average width of the 52 letters, rounded, across; the font's height down.
-SIZE DesignedBaseUnits() {
-  const ClientDC screen(nullptr);
-  const HDC dc = screen.get();
-  const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-  const UniqueFont font(CreateFontW(-MulDiv(kTemplatePoints, dpi, kPointsPerInch), 0, 0, 0,
-                                    FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0,
-                                    L"MS Sans Serif"));
-  const HGDIOBJ old = SelectObject(dc, font.get());
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc, &metrics);
-  SIZE letters{};
-  GetTextExtentPoint32W(dc, L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &letters);
-  SelectObject(dc, old);
-  return {(letters.cx / 26 + 1) / 2, metrics.tmHeight};
-}
 
 // The templates of each panel window, in the order its pages show (one for a dialog), and how
 // many texts its labels, buttons, check boxes and group captions show: a converter's units and
@@ -168,15 +150,16 @@ void MeasureLabels(HWND parent, const char* window, Fit& fit) {
 }
 
 // The client area of a dialog or page against its template at the designed base units.
-void MeasureSize(HWND dialog, int templateId, const char* window, SIZE baseUnits) {
+void MeasureSize(HWND dialog, int templateId, const char* window) {
   RECT unit{0, 0, 4, 8};
   MapDialogRect(dialog, &unit);
-  EXPECT_EQ(unit.right, baseUnits.cx) << window << ": base unit across";
-  EXPECT_EQ(unit.bottom, baseUnits.cy) << window << ": base unit down";
+  const double s = std::lround(8 * PrefixDpi() / 72.0) / 11.0;  // as the em, in whole pixels, grows
+  EXPECT_NEAR(unit.right, kBaseUnitsAt96.cx * s, s / 2) << window << ": base unit across";
+  EXPECT_NEAR(unit.bottom, kBaseUnitsAt96.cy * s, s / 2) << window << ": base unit down";
   const SIZE units = TemplateSize(templateId);
   RECT client;
   GetClientRect(dialog, &client);
-  const double designed[] = {units.cx * baseUnits.cx / 4.0, units.cy * baseUnits.cy / 8.0};
+  const double designed[] = {units.cx * unit.right / 4.0, units.cy * unit.bottom / 8.0};
   const LONG actual[] = {client.right, client.bottom};
   for (int axis = 0; axis < 2; ++axis) {
     EXPECT_NEAR(actual[axis], designed[axis], designed[axis] * kSizeTolerance)
@@ -189,15 +172,6 @@ void MeasureSize(HWND dialog, int templateId, const char* window, SIZE baseUnits
 using TextFitTest = RunningAppTest;
 
 TEST_F(TextFitTest, EveryLabelShowsWholeAndEveryWindowHasItsDesignedSize) {
-  const UINT dpi = PrefixDpi();
-  const ClientDC screen(nullptr);
-  ASSERT_EQ(GetDeviceCaps(screen.get(), LOGPIXELSY), static_cast<int>(dpi)) << "the prefix's DPI";
-  const SIZE baseUnits = DesignedBaseUnits();
-  if (dpi == USER_DEFAULT_SCREEN_DPI) {
-    EXPECT_EQ(baseUnits.cx, 6);
-    EXPECT_EQ(baseUnits.cy, 13);
-  }
-  std::printf("%u DPI: base units %ld x %ld\n", dpi, baseUnits.cx, baseUnits.cy);
   Fit fit;
   int windowsMeasured = 0;
   for (const Window& w : kWindows) {
@@ -212,7 +186,7 @@ TEST_F(TextFitTest, EveryLabelShowsWholeAndEveryWindowHasItsDesignedSize) {
           PropSheet_SetCurSel(active, nullptr, page);
           dialog = PropSheet_GetCurrentPageHwnd(active);
         }
-        MeasureSize(dialog, w.templates[page], name, baseUnits);
+        MeasureSize(dialog, w.templates[page], name);
         MeasureLabels(dialog, name, fit);
       }
       if (sheet) MeasureLabels(active, name, fit);  // the sheet's own button
@@ -227,90 +201,66 @@ TEST_F(TextFitTest, EveryLabelShowsWholeAndEveryWindowHasItsDesignedSize) {
   EXPECT_EQ(fit.texts, kAllTexts);
 }
 
-// Each control of a window: where it stands in the window's client area and the height of the
-// font it draws with (0 for a page, whose own controls are measured apart, or a control without
-// one).
-struct Placed {
-  RECT rect;
-  LONG fontHeight;
-};
-std::vector<Placed> ControlsOf(HWND window) {
-  std::vector<Placed> controls;
-  for (HWND control = GetWindow(window, GW_CHILD); control;
-       control = GetWindow(control, GW_HWNDNEXT)) {
-    Placed placed{};
-    GetWindowRect(control, &placed.rect);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&placed.rect), 2);
-    wchar_t cls[16] = {};
-    GetClassNameW(control, cls, 16);
+// Each control of a window: its left, top and right in the window's client area, and its font's
+// height (0 for a page, whose controls are measured apart, or a control without a font).
+std::vector<std::array<LONG, 4>> ControlsOf(HWND window) {
+  std::vector<std::array<LONG, 4>> controls;
+  for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    RECT r;
+    GetWindowRect(c, &r);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
     LOGFONTW font{};
-    const auto handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-    if (wcscmp(cls, L"#32770") != 0 && handle && GetObjectW(handle, sizeof font, &font)) {
-      placed.fontHeight = font.lfHeight;
-    }
-    controls.push_back(placed);
+    const auto handle = reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0));
+    if (!CWnd::FromHandlePermanent(c) && handle) GetObjectW(handle, sizeof font, &font);
+    controls.push_back({r.left, r.top, r.right, font.lfHeight});
   }
   return controls;
 }
 
 UINT g_dpi = USER_DEFAULT_SCREEN_DPI;
-UINT SeamDpi(HWND) { return g_dpi; }
-
-// The controls as they stood at 96 DPI, at the scale s, in the template's font made for dpi (an
-// em of 8/72 inch). A combo box's height is its font's, so only its top, left and right count.
-void ExpectControlsAt(const std::vector<Placed>& at96, HWND window, UINT dpi, const char* name) {
-  const double s = dpi / 96.0;
-  const std::vector<Placed> now = ControlsOf(window);
-  ASSERT_EQ(now.size(), at96.size()) << name;
-  for (size_t i = 0; i < now.size(); ++i) {
-    const RECT& was = at96[i].rect;
-    EXPECT_NEAR(now[i].rect.left, was.left * s, 1) << name << " control " << i << ", " << dpi;
-    EXPECT_NEAR(now[i].rect.top, was.top * s, 1) << name << " control " << i << ", " << dpi;
-    EXPECT_NEAR(now[i].rect.right, was.right * s, 1) << name << " control " << i << ", " << dpi;
-    if (at96[i].fontHeight) {
-      EXPECT_EQ(now[i].fontHeight, -std::lround(kTemplatePoints * dpi / double(kPointsPerInch)))
-          << name << " control " << i << ", " << dpi << " DPI";
-    }
-  }
-}
-
 using ScaleChangeTest = RunningAppTest;
 
 // Each window moved to a screen at 192 DPI and back, as the system tells it: it takes the
 // rectangle suggested, and its controls (a page's too) keep their places in proportion and draw
-// with the font made for the scale.
+// with the template's 8-point font made for the scale (an em of 8/72 inch).
 TEST_F(ScaleChangeTest, EveryWindowFollowsToDoubleScaleAndBack) {
-  g_dpi = USER_DEFAULT_SCREEN_DPI;
-  const StandIn<platform::SetWindowDpiForTesting> screen{SeamDpi};
-  int windowsMoved = 0;
+  const StandIn<platform::SetWindowDpiForTesting> screen{[](HWND) { return g_dpi; }};
+  size_t moved = 0;
   for (const Window& w : kWindows) {
-    const char* name = kWindowNames[w.button];
     ActInsideModalLoop([&](HWND active) {
-      ++windowsMoved;
+      ++moved;
       const HWND page = w.templates.size() > 1 ? PropSheet_GetCurrentPageHwnd(active) : nullptr;
-      RECT start;
+      RECT start, now;
       GetWindowRect(active, &start);
-      const std::vector<Placed> at96 = ControlsOf(active);
-      const std::vector<Placed> pageAt96 = page ? ControlsOf(page) : std::vector<Placed>{};
+      const auto activeAt96 = ControlsOf(active), pageAt96 = ControlsOf(page);
       for (const UINT dpi : {192u, 96u}) {
         g_dpi = dpi;
         const double s = dpi / 96.0;
         const RECT suggested{start.left, start.top,
-                             start.left + std::lround((start.right - start.left) * s),
-                             start.top + std::lround((start.bottom - start.top) * s)};
+                             start.left + std::lround(s * start.right - s * start.left),
+                             start.top + std::lround(s * start.bottom - s * start.top)};
         SendMessageW(active, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                      reinterpret_cast<LPARAM>(&suggested));
-        RECT now;
         GetWindowRect(active, &now);
-        EXPECT_TRUE(EqualRect(&now, &suggested)) << name << " at " << dpi << " DPI";
-        ExpectControlsAt(at96, active, dpi, name);
-        if (page) ExpectControlsAt(pageAt96, page, dpi, name);
+        EXPECT_TRUE(EqualRect(&now, &suggested)) << kWindowNames[w.button] << ", " << dpi;
+        for (const auto& [window, at96] :
+             {std::pair(active, activeAt96), std::pair(page, pageAt96)}) {
+          const auto controls = ControlsOf(window);
+          ASSERT_EQ(controls.size(), at96.size());
+          for (size_t i = 0; i < controls.size(); ++i) {
+            for (int edge = 0; edge < 3; ++edge) {
+              EXPECT_NEAR(controls[i][edge], at96[i][edge] * s, 1)
+                  << kWindowNames[w.button] << " control " << i << ", " << dpi << " DPI";
+            }
+            EXPECT_EQ(controls[i][3], at96[i][3] ? -std::lround(8 * s * 96 / 72) : 0) << i;
+          }
+        }
       }
       PostMessageW(active, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     });
     m_view->RunButton(w.button);
   }
-  EXPECT_EQ(windowsMoved, static_cast<int>(std::size(kWindows)));
+  EXPECT_EQ(moved, std::size(kWindows));
 }
 
 }  // namespace
