@@ -232,7 +232,7 @@ def check_icons():
                 hs, bw, bh, _, bb = struct.unpack_from("<IiiHH", blob)
                 check(hs == 40 and bw == w and bh == 2 * h and bb == 32,
                       "%s: DIB of image %d is not a 32-bit %dx%d with its mask" % (name, w, w, h))
-        check(sizes == {16, 24, 32, 48, 256}, "%s: sizes %s" % (name, sorted(sizes)))
+        check(sizes == {16, 20, 24, 32, 40, 48, 64, 256}, "%s: sizes %s" % (name, sorted(sizes)))
 
 
 def main():

@@ -866,9 +866,14 @@ def to_rgba8(pre):
     return np.dstack([np.rint(rgb), np.rint(al * 255)]).clip(0, 255).astype(np.uint8)
 
 
+# The icons' sizes: the small and large icon at 100, 125, 150 and 200 % (16/20/24/32 and
+# 32/40/48/64), and 256 for Explorer's largest views.
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
+
+
 def make_icons(theme):
     t = theme
-    sizes = (16, 24, 32, 48, 256)
+    sizes = ICON_SIZES
     app, doc = [], []
     for s in sizes:
         pre = emblem(s, t["accent"], t["title_top"], (255, 255, 255), t["accent_needle"],
@@ -1013,17 +1018,18 @@ def main():
             preview(os.path.join(args.preview, name), pics)
             preview(os.path.join(args.preview, name.replace(".png", "_x2.png")), pics, 2)
         # the icons, every size, on light and dark grounds
-        sheet = Image.new("RGB", (2 * 420, 2 * 270), (255, 255, 255))
+        tile_w = sum(s + 8 for s in ICON_SIZES) + 8
+        sheet = Image.new("RGB", (2 * tile_w, 2 * 270), (255, 255, 255))
         for row, path in enumerate(("ralimet.ico", "document.ico")):
             for col, bg in enumerate(((255, 255, 255), (40, 40, 40))):
-                tile = Image.new("RGB", (420, 270), bg)
+                tile = Image.new("RGB", (tile_w, 270), bg)
                 x = 8
                 with Image.open(os.path.join(icodir, path)) as icon:
-                    for s in (16, 24, 32, 48, 256):
+                    for s in ICON_SIZES:
                         im = icon.ico.getimage((s, s)).convert("RGBA")
                         tile.paste(im, (x, 8), im)
                         x += s + 8
-                sheet.paste(tile, (col * 420, row * 270))
+                sheet.paste(tile, (col * tile_w, row * 270))
         sheet.save(os.path.join(args.preview, "icons_preview.png"))
     print("wrote %d pictures, bitmaps.rc and 2 icons" % (2 * len(ids) * len(SCALES)))
 
