@@ -111,13 +111,11 @@ LRESULT CRalimetView::OnPrintClient(WPARAM wParam, LPARAM) {
 
 void CRalimetView::OnDraw(HDC hdc) {
   if (!m_pPictures) return;
-  if (const BITMAPINFOHEADER* panel = m_pPictures->Find(IDB_PANEL)) {
-    if (GetPalette()) {
-      SelectPalette(hdc, GetPalette(), FALSE);
-      RealizePalette(hdc);
-    }
+  // Selected for this drawing only: the device context may be another's (WM_PRINTCLIENT).
+  const ScopedSelectPalette palette(hdc, GetPalette(), false);
+  RealizePalette(hdc);
+  if (const BITMAPINFOHEADER* panel = m_pPictures->Find(IDB_PANEL))
     DrawPackedBitmap(hdc, panel, m_scale(RECT{0, 0, m_panelSize.cx, m_panelSize.cy}));
-  }
   for (const auto& button : m_pButtons) button->Draw(hdc, *m_pPictures);
 }
 
