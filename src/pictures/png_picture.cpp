@@ -55,14 +55,17 @@ class ComApartment {
 };
 
 constexpr UINT kTableLength = 256;
+// Far above any picture of the program (the panel at 200 % is 580 x 778): a damaged header
+// claiming more is refused before anything is allocated for it.
+constexpr UINT kLargestSide = 4096;
 
 // The frame's pixel indices and colour table as a packed DIB; empty when WIC refuses either.
 std::vector<BYTE> PackFrame(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame) {
   UINT width = 0, height = 0;
   WICPixelFormatGUID format{};
   if (FAILED(frame->GetSize(&width, &height)) || FAILED(frame->GetPixelFormat(&format)) ||
-      format != GUID_WICPixelFormat8bppIndexed || width == 0 || height == 0 || width > 0x4000 ||
-      height > 0x4000) {
+      format != GUID_WICPixelFormat8bppIndexed || width == 0 || height == 0 ||
+      width > kLargestSide || height > kLargestSide) {
     return {};
   }
   const auto palette =
