@@ -58,6 +58,14 @@ using UniqueLocal = UniqueHandle<Pointer, FreeLocalMemory>;
 // A COM interface: released when it goes.
 template <class Interface>
 using ComPtr = UniqueHandle<Interface*, ReleaseComObject>;
+// The interface that call(Interface** out) hands out, owned; empty when the call fails.
+template <class Interface, class Call>
+ComPtr<Interface> ObtainComObject(Call call) {
+  Interface* raw = nullptr;
+  const HRESULT result = call(&raw);
+  ComPtr<Interface> owned(raw);
+  return SUCCEEDED(result) ? std::move(owned) : ComPtr<Interface>();
+}
 
 // A file of CreateFileW; empty when it could not be opened (CreateFileW's INVALID_HANDLE_VALUE).
 class UniqueFile : public UniqueHandle<HANDLE, CloseKernelHandle> {

@@ -7,9 +7,8 @@
 #include "platform/platform.h"
 
 CPanelButton::CPanelButton(POINT topLeft, UINT normalId, UINT highlightedId, UINT pressedId,
-                           HPALETTE palette, const void* sound, int bitmapBase)
-    : m_hPalette(palette),
-      m_ptTopLeft(topLeft),
+                           const void* sound, int bitmapBase)
+    : m_ptTopLeft(topLeft),
       m_nBitmapId{(normalId & 0xFFFF) + bitmapBase, (highlightedId & 0xFFFF) + bitmapBase,
                   (pressedId & 0xFFFF) + bitmapBase},
       m_pSound(sound) {
@@ -22,11 +21,11 @@ CPanelButton::CPanelButton(POINT topLeft, UINT normalId, UINT highlightedId, UIN
     m_size = {info.bmWidth, info.bmHeight};
 }
 
-void CPanelButton::Draw(HDC hdc) const {
-  const BITMAPINFOHEADER* header = FindPackedBitmap(GetBitmapId());
+void CPanelButton::Draw(HDC hdc, const CPictureSet& pictures) const {
+  const BITMAPINFOHEADER* header = pictures.FindBitmap(GetBitmapId());
   if (!header) return;
-  if (m_hPalette) {
-    SelectPalette(hdc, m_hPalette, FALSE);
+  if (const HPALETTE palette = pictures.GetPalette()) {
+    SelectPalette(hdc, palette, FALSE);
     RealizePalette(hdc);
   }
   DrawPackedBitmap(hdc, header, GetRect());

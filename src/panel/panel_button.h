@@ -8,19 +8,23 @@
 #include "framework/object.h"
 #include "pictures/scale.h"
 
+class CPictureSet;
+
 // One picture button of the launcher panel: a rectangle of the view drawn from one of three
 // bitmap resources by its state. Not a window; the view hit-tests it, sets its state and has it
-// draw. It owns nothing: the palette and the click sound belong to the view.
+// draw. It owns nothing: the pictures and the click sound belong to the view.
+
 class CPanelButton : public CObject {
  public:
   enum State : std::uint8_t { kNormal = 0, kHighlighted = 1, kPressed = 2 };
 
   // The identifiers are those of set 0; bitmapBase (0 or 1000) picks the set for good.
-  CPanelButton(POINT topLeft, UINT normalId, UINT highlightedId, UINT pressedId, HPALETTE palette,
-               const void* sound, int bitmapBase);
+  CPanelButton(POINT topLeft, UINT normalId, UINT highlightedId, UINT pressedId, const void* sound,
+               int bitmapBase);
 
-  // Draws the face of the current state over the button's rectangle.
-  void Draw(HDC hdc) const;
+  // Draws the face of the current state, as pictures has it at the scale in use, over the
+  // button's rectangle.
+  void Draw(HDC hdc, const CPictureSet& pictures) const;
   bool HitTest(POINT point) const;
   // Its three faces are in the program and it could measure itself (a system short of GDI
   // objects can refuse that).
@@ -39,7 +43,6 @@ class CPanelButton : public CObject {
   void SetScale(Scale scale) { m_scale = scale; }
 
  private:
-  HPALETTE m_hPalette;
   POINT m_ptTopLeft;
   SIZE m_size{};
   Scale m_scale;

@@ -40,6 +40,7 @@ constexpr void (*kButtonWindows[CRalimetView::kExitButton])() = {
 
 const CommandRoute CRalimetView::kRoutes[] = {
     OnMessage(WM_CLICKBUTTON, &CRalimetView::OnClickButton),
+    OnMessage(WM_PRINTCLIENT, &CRalimetView::OnPrintClient),
 };
 const MessageMap CRalimetView::kMessageMap{&CView::kMessageMap, kRoutes};
 
@@ -58,10 +59,9 @@ bool CRalimetView::PreCreateWindow(CREATESTRUCTW& cs) {
   return CView::PreCreateWindow(cs);
 }
 
-void CRalimetView::OnDraw(HDC) {}
-
 void CRalimetView::SetScale(Scale scale) {
   m_scale = scale;
+  if (m_pPictures) m_pPictures->SetScale(scale);
   for (const auto& button : m_pButtons) {
     if (button) button->SetScale(scale);
   }
@@ -82,6 +82,8 @@ int CRalimetView::OnCreate(CREATESTRUCTW* pCreateStruct) {
     AfxNoteCreateFailure(CreateStep::kViewPictures);
     return -1;
   }
+  // The design's size is the 100 % picture's, which the set serves until it has a scale.
+  m_panelSize = {panel->biWidth, std::abs(panel->biHeight)};
   if (!m_pPictures->GetPalette() && panel->biBitCount <= 8) {
     AfxNoteCreateFailure(CreateStep::kPalette);
     return -1;
@@ -89,9 +91,8 @@ int CRalimetView::OnCreate(CREATESTRUCTW* pCreateStruct) {
   const void* sound = FindResourceBytes(IDR_CLICK, L"WAVE").data();
   for (int n = 0; n < kButtonCount; ++n) {
     const panel::ButtonPlace& place = panel::kButtons[n];
-    m_pButtons[n] =
-        std::make_unique<CPanelButton>(place.topLeft, place.normal, place.highlighted,
-                                       place.pressed, GetPalette(), sound, m_pPictures->GetBase());
+    m_pButtons[n] = std::make_unique<CPanelButton>(place.topLeft, place.normal, place.highlighted,
+                                                   place.pressed, sound, m_pPictures->GetBase());
     if (!m_pButtons[n]->HasFaces()) {
       AfxNoteCreateFailure(CreateStep::kViewPictures);
       return -1;
@@ -101,17 +102,21 @@ int CRalimetView::OnCreate(CREATESTRUCTW* pCreateStruct) {
   return 0;
 }
 
-void CRalimetView::OnPaint() {
-  PaintDC dc(m_hWnd);
-  if (const BITMAPINFOHEADER* panel = m_pPictures ? m_pPictures->Find(IDB_PANEL) : nullptr) {
-    if (GetPalette()) {
-      SelectPalette(dc.get(), GetPalette(), FALSE);
-      RealizePalette(dc.get());
-    }
-    DrawPackedBitmap(dc.get(), panel,
-                     m_scale(RECT{0, 0, panel->biWidth, std::abs(panel->biHeight)}));
-  }
-  for (const auto& button : m_pButtons) button->Draw(dc.get());
+// Asked to draw into another's device context (PrintWindow, a magnifier, an animation): the same
+// picture as on the screen.
+LRESULT CRalimetView::OnPrintClient(WPARAM wParam, LPARAM) {
+  OnDraw(reinterpret_cast<HDC>(wParam));
+  return 0;
+}
+
+void CRalimetView::OnDraw(HDC hdc) {
+  if (!m_pPictures) return;
+  // Selected for this drawing only: the device context may be another's (WM_PRINTCLIENT).
+  const ScopedSelectPalette palette(hdc, GetPalette(), false);
+  RealizePalette(hdc);
+  if (const BITMAPINFOHEADER* panel = m_pPictures->Find(IDB_PANEL))
+    DrawPackedBitmap(hdc, panel, m_scale(RECT{0, 0, m_panelSize.cx, m_panelSize.cy}));
+  for (const auto& button : m_pButtons) button->Draw(hdc, *m_pPictures);
 }
 
 const wchar_t* CRalimetView::GetCaption(int n) {
@@ -120,7 +125,7 @@ const wchar_t* CRalimetView::GetCaption(int n) {
 
 void CRalimetView::RedrawButton(int n) {
   ClientDC dc(m_hWnd);
-  m_pButtons[n]->Draw(dc.get());
+  m_pButtons[n]->Draw(dc.get(), *m_pPictures);
 }
 
 bool CRalimetView::SetButtonState(int n, std::uint8_t state) {

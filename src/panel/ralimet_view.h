@@ -52,9 +52,9 @@ class CRalimetView : public CView {
 
  protected:
   bool PreCreateWindow(CREATESTRUCTW& cs) override;
+  // The panel and its faces at the scale.
   void OnDraw(HDC hdc) override;
   int OnCreate(CREATESTRUCTW* pCreateStruct) override;
-  void OnPaint() override;
   void OnLButtonDown(UINT flags, POINT point) override;
   void OnMouseMove(UINT flags, POINT point) override;
   void OnLButtonUp(UINT flags, POINT point) override;
@@ -65,6 +65,7 @@ class CRalimetView : public CView {
   void OnDestroy() override;
   // The click that PostClick asked for: wParam is the button.
   LRESULT OnClickButton(WPARAM wParam, LPARAM lParam);
+  LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
 
   DECLARE_MESSAGE_MAP()
 
@@ -85,5 +86,6 @@ class CRalimetView : public CView {
   std::array<std::unique_ptr<CPanelButton>, kButtonCount> m_pButtons;
   std::unique_ptr<CPictureSet> m_pPictures;
   Scale m_scale;
+  SIZE m_panelSize{};  // in the design's 96-DPI pixels
   std::unique_ptr<CAccessibleServer> m_pAccessible;
 };

@@ -1,11 +1,13 @@
 #include "pictures/picture_set.h"
 
 #include <cstdlib>
+#include <iterator>
 #include <vector>
 
 #include "framework/resources.h"
 #include "framework/wnd.h"
 #include "pictures/palette_window.h"
+#include "pictures/png_picture.h"
 #include "res/resource.h"
 
 namespace {
@@ -65,6 +67,14 @@ UniquePalette LoadDibPalette(UINT bitmapId) {
   return header ? CreatePaletteFromDib(header, colorCount) : UniquePalette();
 }
 
+int DrawnPercentFor(Scale scale) {
+  if (scale.dpi <= Scale::kDesignDpi) return 100;
+  for (const int percent : kDrawnPercents) {
+    if (scale.dpi * 100 <= percent * Scale::kDesignDpi) return percent;
+  }
+  return std::end(kDrawnPercents)[-1];
+}
+
 void CPictureSet::Choose(int bitmapBase) {
   g_chosenBase = bitmapBase;
 }
@@ -83,6 +93,43 @@ CPictureSet::CPictureSet()
 
 CPictureSet::~CPictureSet() {
   if (g_current == this) g_current = nullptr;
+}
+
+// The panel is decoded as soon as its scale is chosen: its colour table is the palette of every
+// picture of the set and scale.
+void CPictureSet::SetScale(Scale scale) {
+  m_nPercent = DrawnPercentFor(scale);
+  if (m_nPercent == 100) return;
+  DrawnScale& drawn = m_drawn[m_nPercent];
+  if (drawn.palette) return;
+  if (const BITMAPINFOHEADER* panel = Find(IDB_PANEL)) {
+    int colorCount = 0;
+    drawn.palette = CreatePaletteFromDib(panel, colorCount);
+  }
+}
+
+HPALETTE CPictureSet::GetPalette() const {
+  const auto drawn = m_drawn.find(m_nPercent);
+  return drawn != m_drawn.end() && drawn->second.palette ? drawn->second.palette.get()
+                                                         : m_hPalette.get();
+}
+
+const BITMAPINFOHEADER* CPictureSet::Find(UINT id) const {
+  return FindBitmap((id & 0xFFFF) + m_nBase);
+}
+
+const BITMAPINFOHEADER* CPictureSet::FindBitmap(UINT bitmapId) const {
+  if (m_nPercent != 100) {
+    if (const BITMAPINFOHEADER* picture = Decoded(m_nPercent * 100 + bitmapId)) return picture;
+  }
+  return FindPackedBitmap(bitmapId);
+}
+
+const BITMAPINFOHEADER* CPictureSet::Decoded(UINT resourceId) const {
+  auto [entry, added] = m_drawn[m_nPercent].pictures.try_emplace(resourceId);
+  if (added) entry->second = DecodePalettisedPng(FindResourceBytes(resourceId, L"PNG"));
+  return entry->second.empty() ? nullptr
+                               : reinterpret_cast<const BITMAPINFOHEADER*>(entry->second.data());
 }
 
 bool RealizePicturePalette(CWnd* pWnd) {

@@ -6,8 +6,9 @@
 #define IDI_DOCUMENT 129
 #define IDM_ABOUT_ITEM 65535
 
-// The launcher panel. Face bitmaps are listed with the panel's buttons (src/panel/ralimet_view.cpp)
-// and in bitmaps.rc; the alternative set is each identifier plus 1000.
+// The launcher panel. Face bitmaps are listed with the panel's buttons (src/panel/panel_layout.h)
+// and in bitmaps.rc; the alternative set is each identifier plus 1000. The same pictures drawn at
+// 125 to 200 % are resources of type PNG, numbered percent * 100 + bitmap identifier.
 #define IDB_PANEL 144
 #define IDR_CLICK 150
 

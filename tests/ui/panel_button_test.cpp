@@ -19,7 +19,7 @@ int g_soundImage;  // stands in for the click sound's image
 const void* const kSound = &g_soundImage;
 
 CPanelButton AreaButton(int base = 0) {
-  return CPanelButton({10, 90}, 159, 176, 177, nullptr, kSound, base);
+  return CPanelButton({10, 90}, 159, 176, 177, kSound, base);
 }
 
 TEST(PanelButtonTest, MeasuresItselfOnItsHighlightedFace) {
@@ -38,7 +38,7 @@ TEST(PanelButtonTest, MeasuresItselfOnItsHighlightedFace) {
       {"missing pictures", 400, 401, 402, 0, {0, 0}},
   };
   for (const Case& c : cases) {
-    const CPanelButton button({0, 0}, c.normal, c.highlighted, c.pressed, nullptr, kSound, c.base);
+    const CPanelButton button({0, 0}, c.normal, c.highlighted, c.pressed, kSound, c.base);
     EXPECT_EQ(button.GetSize().cx, c.size.cx) << c.name;
     EXPECT_EQ(button.GetSize().cy, c.size.cy) << c.name;
     EXPECT_EQ(button.HitTest({0, 0}), c.size.cx > 0) << c.name;
@@ -103,7 +103,7 @@ std::vector<std::uint32_t> Render(const CPanelButton& button) {
   const UniqueBitmap picture(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   const UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
   const ScopedSelectObject selected(dc.get(), picture.get());
-  button.Draw(dc.get());
+  button.Draw(dc.get(), CPictureSet());
   GdiFlush();
   const auto* pixels = static_cast<const std::uint32_t*>(bits);
   return std::vector<std::uint32_t>(pixels, pixels + 290 * 389);

@@ -10,6 +10,7 @@ icons. Standard library only. Run: python3 src/res/art/check_art.py
 import os
 import re
 import struct
+import zlib
 
 from art_harness import check, finish
 
@@ -22,6 +23,11 @@ BIG = [159, 176, 177, 160, 178, 179, 162, 180, 192, 165, 182, 183, 169, 186, 187
 SMALL = [170, 194, 197, 171, 195, 196]
 ALT = 1000
 SIZES = dict([(PANEL, (290, 389))] + [(i, (135, 50)) for i in BIG] + [(i, (122, 25)) for i in SMALL])
+# Where each face stands on the panel (its three states share the place), for the drawn scales.
+PLACES = dict([(PANEL, (0, 0))] + [(i, (10 if k < 15 else 145, 90 + 50 * (k % 15 // 3)))
+                                   for k, i in enumerate(BIG)]
+              + [(i, (15 if k < 3 else 153, 353)) for k, i in enumerate(SMALL)])
+SCALES = (125, 150, 175, 200)  # percent, as PNG resources of id percent * 100 + bitmap id
 
 def read_bmp(path):
     """Returns (width, height, colour table bytes, pixel bytes) after checking the format."""
@@ -89,6 +95,74 @@ def check_bitmaps():
         check(len(lines) == len(ids), "bitmaps.rc: a line names the wrong file")
         check(sorted(ids) == want, "bitmaps.rc: does not list exactly the %d bitmaps" % len(want))
         check("make_art.py" in text.split("\n")[0], "bitmaps.rc: header does not name its generator")
+        check_scaled_pictures(text)
+
+
+def scaled(v, percent):
+    """A design position at the scale, rounded half up as the program rounds."""
+    return (v * percent + 50) // 100
+
+
+def read_png(path):
+    """Returns (width, height, palette bytes, decompressed image data) after checking that it is
+    an 8-bit palettised PNG with a whole 256-entry palette and no transparency."""
+    name = os.path.relpath(path, RES)
+    with open(path, "rb") as f:
+        d = f.read()
+    if not check(d[:8] == b"\x89PNG\r\n\x1a\n", name + ": not a PNG file"):
+        return None
+    chunks, pos = [], 8
+    while pos + 12 <= len(d):
+        n = struct.unpack_from(">I", d, pos)[0]
+        chunks.append((d[pos + 4:pos + 8], d[pos + 8:pos + 8 + n]))
+        check(zlib.crc32(d[pos + 4:pos + 8 + n]) == struct.unpack_from(">I", d, pos + 8 + n)[0],
+              name + ": bad CRC")
+        pos += 12 + n
+    kinds = [k for k, _ in chunks]
+    if not check(kinds[:1] == [b"IHDR"] and kinds[-1:] == [b"IEND"] and b"PLTE" in kinds,
+                 name + ": chunks %r" % kinds):
+        return None
+    w, h, depth, colour, _, _, interlace = struct.unpack(">IIBBBBB", chunks[0][1])
+    check((depth, colour, interlace) == (8, 3, 0), name + ": not 8-bit palettised, uninterlaced")
+    check(b"tRNS" not in kinds, name + ": has transparency")
+    palette = dict(chunks)[b"PLTE"]
+    check(len(palette) == 768, name + ": palette of %d entries, not 256" % (len(palette) // 3))
+    data = zlib.decompress(b"".join(c for k, c in chunks if k == b"IDAT"))
+    check(len(data) == h * (w + 1), name + ": %d bytes of image data for %dx%d" % (len(data), w, h))
+    return w, h, palette, data
+
+
+def check_scaled_pictures(rc_text):
+    """Each drawn scale: every picture at its place's size at that scale, one palette per set and
+    scale, the two sets with the same indices and other colours, each listed once in bitmaps.rc."""
+    listed = dict((int(a), b) for a, b in re.findall(r'^(\d+) PNG "bitmaps/(\d+/\d+\.png)"$', rc_text, re.M))
+    for percent in SCALES:
+        pics = {}
+        for base in (0, ALT):
+            for i in sorted(SIZES):
+                name = "%d/%d.png" % (percent, i + base)
+                path = os.path.join(RES, "bitmaps", name)
+                check(listed.get(percent * 100 + i + base) == name, "bitmaps.rc: does not list " + name)
+                if check(os.path.exists(path), "missing bitmaps/" + name):
+                    pics[i + base] = read_png(path)
+        for i in SIZES:
+            (x, y), (w, h) = PLACES[i], SIZES[i]
+            want = (scaled(x + w, percent) - scaled(x, percent), scaled(y + h, percent) - scaled(y, percent))
+            for base in (0, ALT):
+                got = pics.get(i + base)
+                if got is None:
+                    continue
+                check(got[:2] == want, "bitmaps/%d/%d.png: %dx%d, expected %dx%d"
+                      % ((percent, i + base) + got[:2] + want))
+                panel = pics.get(PANEL + base)
+                check(panel is not None and got[2] == panel[2],
+                      "bitmaps/%d/%d.png: palette differs from its set's panel" % (percent, i + base))
+            if pics.get(i) and pics.get(i + ALT):
+                check(pics[i][3] == pics[i + ALT][3],
+                      "bitmaps/%d/%d.png and %d.png: pixels differ" % (percent, i, i + ALT))
+        if pics.get(PANEL) and pics.get(PANEL + ALT):
+            check(pics[PANEL][2] != pics[PANEL + ALT][2], "%d %%: the two sets share one palette" % percent)
+    check(len(listed) == len(SCALES) * 2 * len(SIZES), "bitmaps.rc: %d PNG lines" % len(listed))
 
 
 def check_wave():
@@ -158,7 +232,7 @@ def check_icons():
                 hs, bw, bh, _, bb = struct.unpack_from("<IiiHH", blob)
                 check(hs == 40 and bw == w and bh == 2 * h and bb == 32,
                       "%s: DIB of image %d is not a 32-bit %dx%d with its mask" % (name, w, w, h))
-        check(sizes == {16, 24, 32, 48, 256}, "%s: sizes %s" % (name, sorted(sizes)))
+        check(sizes == {16, 20, 24, 32, 40, 48, 64, 256}, "%s: sizes %s" % (name, sorted(sizes)))
 
 
 def main():

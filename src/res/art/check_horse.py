@@ -18,7 +18,7 @@ DEFAULT = os.path.join(os.path.dirname(HERE), "cursors", "horse.ani")
 FRAMES = 8
 JIFFIES = 6
 TITLE = "Ralimet horse"
-HOT = {32: (1, 10), 48: (2, 15)}  # just inside the tip of the nose
+HOT = {32: (1, 10), 40: (2, 13), 48: (2, 15), 64: (2, 20)}  # just inside the tip of the nose
 AF_ICON, AF_SEQUENCE = 1, 2
 
 def chunks(data, start, end, where):

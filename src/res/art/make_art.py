@@ -37,6 +37,21 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 RES = os.path.dirname(HERE)
 SS = 4  # supersampling of drawn shapes
 
+# The scale being drawn: the design's figures are pixels at 96 DPI (100 %), drawn K times as
+# large. At 1 every figure passes through untouched, so the 100 % pictures stay as they were.
+K = 1
+
+
+def S(v):
+    """A design position in whole pixels at the scale drawn, rounded half up as the program
+    rounds its rectangles, so that a face drawn here covers the place the program gives it."""
+    return v if K == 1 else math.floor(v * K + 0.5)
+
+
+def F(v):
+    """A design length at the scale drawn, unrounded: for shapes drawn supersampled."""
+    return v if K == 1 else v * K
+
 # ---------------------------------------------------------------------------------------------
 # Colour schemes. Both sets are drawn from the same shapes; only these colours differ, and the
 # two colour tables come out of one joint quantisation so the pixel indices are shared.
@@ -116,6 +131,14 @@ BUTTONS = [
 ]
 PANEL_ID = 144
 ALT = 1000
+ALL_IDS = [PANEL_ID] + [i for b in BUTTONS for i in b[0]]
+# The scales drawn, in percent; 100 % are bitmaps, the others PNG.
+SCALES = (100, 125, 150, 175, 200)
+
+
+def resource_id(percent, bitmap_id):
+    """A picture's resource id: its bitmap's id at 100 %, else the percentage times 100 plus it."""
+    return bitmap_id if percent == 100 else percent * 100 + bitmap_id
 STATES = ("normal", "hot", "down")
 
 # ---------------------------------------------------------------------------------------------
@@ -165,6 +188,8 @@ def bevel(img, x0, y0, x1, y1, r, rings, fill):
     h, w = img.shape[:2]
     side = edge_sides(w, h, x0, y0, x1, y1)
     inset = 0
+    r = F(r)
+    rings = [(max(1, S(ring[0])),) + tuple(ring[1:]) for ring in rings]
     outer = rr_mask(w, h, x0, y0, x1, y1, r)
     for ring in rings:
         width = ring[0]
@@ -234,8 +259,9 @@ STROKE = 1.25
 
 class Pen:
     def __init__(self, size, ink):
-        self.n = size
-        self.im = Image.new("RGBA", (size * SS, size * SS), (0, 0, 0, 0))
+        self.n = S(size)
+        self.f = F(SS)  # supersampled pixels per design pixel
+        self.im = Image.new("RGBA", (self.n * SS, self.n * SS), (0, 0, 0, 0))
         self.d = ImageDraw.Draw(self.im)
         self.ink = ink
 
@@ -244,36 +270,37 @@ class Pen:
         return tuple(col) + (a,)
 
     def p(self, pts):
-        return [(x * SS, y * SS) for x, y in pts]
+        return [(x * self.f, y * self.f) for x, y in pts]
 
     def box(self, b):
-        return [b[0] * SS, b[1] * SS, b[2] * SS - 1, b[3] * SS - 1]
+        return [b[0] * self.f, b[1] * self.f, b[2] * self.f - 1, b[3] * self.f - 1]
 
     def poly(self, pts, fill, outline=True, width=STROKE):
         self.d.polygon(self.p(pts), fill=self.c(fill) if fill else None)
         if outline:
             self.d.line(self.p(list(pts) + [pts[0], pts[1]]), fill=self.c(self.ink),
-                        width=round(width * SS), joint="curve")
+                        width=round(width * self.f), joint="curve")
 
     def rect(self, b, fill, outline=True, r=0, width=STROKE):
-        self.d.rounded_rectangle(self.box(b), radius=r * SS, fill=self.c(fill) if fill else None,
+        self.d.rounded_rectangle(self.box(b), radius=r * self.f, fill=self.c(fill) if fill else None,
                                  outline=self.c(self.ink) if outline else None,
-                                 width=round(width * SS) if outline else 0)
+                                 width=round(width * self.f) if outline else 0)
 
     def ellipse(self, b, fill, outline=True, width=STROKE):
         self.d.ellipse(self.box(b), fill=self.c(fill) if fill else None,
                        outline=self.c(self.ink) if outline else None,
-                       width=round(width * SS) if outline else 0)
+                       width=round(width * self.f) if outline else 0)
 
     def line(self, pts, col=None, width=STROKE, a=255):
-        self.d.line(self.p(pts), fill=self.c(col or self.ink, a), width=max(1, round(width * SS)),
+        self.d.line(self.p(pts), fill=self.c(col or self.ink, a), width=max(1, round(width * self.f)),
                     joint="curve")
 
     def dot(self, x, y, r, col=None):
-        self.d.ellipse([(x - r) * SS, (y - r) * SS, (x + r) * SS, (y + r) * SS], fill=self.c(col or self.ink))
+        f = self.f
+        self.d.ellipse([(x - r) * f, (y - r) * f, (x + r) * f, (y + r) * f], fill=self.c(col or self.ink))
 
     def arc(self, b, a0, a1, col=None, width=STROKE):
-        self.d.arc(self.box(b), a0, a1, fill=self.c(col or self.ink), width=max(1, round(width * SS)))
+        self.d.arc(self.box(b), a0, a1, fill=self.c(col or self.ink), width=max(1, round(width * self.f)))
 
     def pieslice(self, b, a0, a1, col):
         self.d.pieslice(self.box(b), a0, a1, fill=self.c(col))
@@ -459,7 +486,7 @@ def icon_weight(p, k):
         p.line([(x, 8.5), (x - 4.2, 19.5)], width=0.9)
         p.line([(x, 8.5), (x + 4.2, 19.5)], width=0.9)
         p.d.chord(p.box((x - 5.5, 14.5, x + 5.5, 24.5)), 0, 180, fill=p.c(k["brass2"]),
-                  outline=p.c(p.ink), width=round(1.1 * SS))
+                  outline=p.c(p.ink), width=round(1.1 * p.f))
     p.dot(6, 8.5, 1.3)
     p.dot(28, 8.5, 1.3)
 
@@ -501,9 +528,9 @@ class Captions:
 def draw_caption(img, caps, text, cx, ink, halo=None, dx=0, dy=0):
     m, x, y = caps.place(text, cx)
     if halo is not None:
-        p = 2
+        p = S(2)
         mp = padded(m, p)
-        ring = np.clip(dilate(mp, 1) + 0.45 * dilate(mp, 2), 0, 1)
+        ring = np.clip(dilate(mp, S(1)) + 0.45 * dilate(mp, S(2)), 0, 1)
         put(img, ring, halo, x - p + dx, y - p + dy)
     put(img, m, ink, x + dx, y + dy)
 
@@ -512,23 +539,23 @@ def draw_caption(img, caps, text, cx, ink, halo=None, dx=0, dy=0):
 # Faces
 
 
-def face_big(theme, icolours, caps, text, icon, state):
+def face_big(theme, icolours, caps, text, icon, state, size):
     t = theme
-    w, h = FACE_W, FACE_H
+    w, h = size
     top, bot = {"normal": ("tile_top", "tile_bot"), "hot": ("hot_top", "hot_bot"),
                 "down": ("down_top", "down_bot")}[state]
     img = vgrad(h, w, t[top], t[bot])
     # the cell: light top and left, dark bottom and right, so stacked cells read as a groove
     bevel(img, 0, 0, w, h, 0, [(1, t["hi"], t["tile_edge"])], None)
-    px0, py0, px1, py1 = 86, 3, 130, 47
+    px0, py0, px1, py1 = S(86), S(3), S(130), S(47)
     if state == "normal":
-        sh = rr_mask(w, h, px0 + 1, py0 + 1, px1 + 1, py1 + 1, 4)
+        sh = rr_mask(w, h, px0 + S(1), py0 + S(1), px1 + S(1), py1 + S(1), F(4))
         put(img, sh * 0.35, t["dkshadow"])
         bevel(img, px0, py0, px1, py1, 3,
               [(1, t["plate_edge"]), (1, t["hi"], t["shadow"])], (t["plate_top"], t["plate_bot"]))
         off = 0
     elif state == "hot":
-        sh = blur(rr_mask(w, h, px0 + 2, py0 + 2, px1 + 2, py1 + 2, 4), 1.0)
+        sh = blur(rr_mask(w, h, px0 + S(2), py0 + S(2), px1 + S(2), py1 + S(2), F(4)), F(1.0))
         put(img, sh * 0.5, t["dkshadow"])
         bevel(img, px0, py0, px1, py1, 3,
               [(1, t["dkshadow"]), (2, t["hi"], t["shadow"])], (t["plate_hot_top"], t["plate_hot_bot"]))
@@ -536,19 +563,19 @@ def face_big(theme, icolours, caps, text, icon, state):
     else:
         bevel(img, px0, py0, px1, py1, 3,
               [(1, t["dkshadow"]), (2, t["shadow"], t["hi"])], (t["plate_down_top"], t["plate_down_bot"]))
-        off = 2
+        off = S(2)
     rgb, al = draw_icon(icon, theme, icolours)
-    ix = px0 + (px1 - px0 - ICON) // 2 + off
-    iy = py0 + (py1 - py0 - ICON) // 2 + off
+    ix = px0 + (px1 - px0 - S(ICON)) // 2 + off
+    iy = py0 + (py1 - py0 - S(ICON)) // 2 + off
     put(img, al, rgb, ix, iy)
-    cx = (3 + px0 - 1) / 2
+    cx = (S(3) + px0 - S(1)) / 2
     draw_caption(img, caps, text, cx, t["ink"], halo=t["hi"] if state == "hot" else None)
     return img
 
 
-def face_small(theme, caps, text, state):
+def face_small(theme, caps, text, state, size):
     t = theme
-    w, h = SMALL_W, SMALL_H
+    w, h = size
     if state == "normal":
         img = vgrad(h, w, t["btn_top"], t["btn_bot"])
         bevel(img, 0, 0, w, h, 0, [(1, t["hi"], t["dkshadow"]), (1, t["btn_top"], t["shadow"])], None)
@@ -561,10 +588,10 @@ def face_small(theme, caps, text, state):
     else:
         img = vgrad(h, w, t["btn_down_top"], t["btn_down_bot"])
         bevel(img, 0, 0, w, h, 0, [(1, t["frame"]), (1, t["shadow"], t["hi"])], None)
-        d = 1
+        d = S(1)
     if state != "normal":
         # dotted focus rectangle, every other pixel, as the system draws it
-        fx0, fy0, fx1, fy1 = 3, 3, w - 4, h - 4
+        fx0, fy0, fx1, fy1 = S(3), S(3), w - S(4), h - S(4)
         m = np.zeros((h, w))
         for x in range(fx0, fx1 + 1):
             for y in (fy0, fy1):
@@ -648,55 +675,59 @@ def unpremultiply(pre):
 
 def draw_panel(theme, icolours):
     t = theme
-    w, h = PANEL_W, PANEL_H
+    w, h = S(PANEL_W), S(PANEL_H)
     img = vgrad(h, w, t["body_top"], t["body_bot"])
     # outer frame
     bevel(img, 0, 0, w, h, 0, [(1, t["frame"]), (1, t["hi"], t["shadow"])], None)
     # title band
-    band = (2, 2, w - 2, 80)
+    band = (S(2), S(2), w - S(2), S(80))
     bh = band[3] - band[1]
     g = vgrad(bh, band[2] - band[0], t["title_top"], t["title_bot"])
     img[band[1]:band[3], band[0]:band[2]] = g
     # a ruler scale along the foot of the band
     tick = np.zeros((h, w))
-    for x in range(band[0] + 4, band[2] - 3, 4):
-        n = (x - band[0] - 4) // 4
+    for x in range(6, PANEL_W - 5, 4):
+        n = (x - 6) // 4
         ln = 9 if n % 10 == 0 else (6 if n % 5 == 0 else 3)
-        tick[band[3] - 3 - ln:band[3] - 3, x] = 0.55 if ln > 3 else 0.4
+        tick[S(77 - ln):S(77), S(x):S(x + 1)] = 0.55 if ln > 3 else 0.4
     put(img, tick, t["title_tick"])
-    put(img, np.ones((2, band[2] - band[0])), t["accent"], band[0], band[3] - 2)
-    put(img, np.ones((1, band[2] - band[0])), t["dkshadow"], band[0], band[3])
+    put(img, np.ones((S(80) - S(78), band[2] - band[0])), t["accent"], band[0], S(78))
+    put(img, np.ones((S(81) - S(80), band[2] - band[0])), t["dkshadow"], band[0], S(80))
     # emblem at the start of the line (the right, for Arabic readers)
-    es = 58
+    es = S(58)
     pre = emblem(es, t["accent"], t["title_top"], (255, 255, 255), t["accent_needle"], True)
     rgb, al = unpremultiply(pre)
-    ex, ey = w - 14 - es, (band[1] + band[3] - es) // 2 - 3
-    put(img, blur(padded(al, 4), 2.0) * 0.55, (0, 0, 0), ex - 4 + 1, ey - 4 + 2)
+    ex, ey = w - S(14) - es, (band[1] + band[3] - es) // 2 - S(3)
+    pad = S(4)
+    put(img, blur(padded(al, pad), F(2.0)) * 0.55, (0, 0, 0), ex - pad + S(1), ey - pad + S(2))
     put(img, al, rgb, ex, ey)
     # the name and its Arabic subtitle, centred in the rest of the band
-    tcx = (band[0] + 8 + ex - 8) / 2
-    name, nbase = text_mask("Ralimet", "title", 34, rtl=False)
-    sub, sbase = text_mask("محوّل المقاييس", "subtitle", 14)
+    tcx = (band[0] + S(8) + ex - S(8)) / 2
+    name, nbase = text_mask("Ralimet", "title", S(34), rtl=False)
+    sub, sbase = text_mask("محوّل المقاييس", "subtitle", S(14))
     nx = round(tcx - name.shape[1] / 2)
-    ny = 12
-    put(img, blur(padded(name, 4), 1.6) * 0.6, (0, 0, 0), nx - 4 + 1, ny - 4 + 2)
+    ny = S(12)
+    put(img, blur(padded(name, pad), F(1.6)) * 0.6, (0, 0, 0), nx - pad + S(1), ny - pad + S(2))
     put(img, name, t["title_text"], nx, ny)
     sx = round(tcx - sub.shape[1] / 2)
-    sy = ny + name.shape[0] + 7
-    put(img, blur(padded(sub, 3), 1.2) * 0.5, (0, 0, 0), sx - 3 + 1, sy - 3 + 1)
+    sy = ny + name.shape[0] + S(7)
+    pad = S(3)
+    put(img, blur(padded(sub, pad), F(1.2)) * 0.5, (0, 0, 0), sx - pad + S(1), sy - pad + S(1))
     put(img, sub, t["title_sub"], sx, sy)
     # the recessed tray behind the ten quantity buttons (they cover 10..280 x 90..340)
-    bevel(img, 6, 86, 284, 344, 2, [(1, t["shadow"], t["hi"]), (3, t["tray_dark"])], t["tray"])
+    bevel(img, S(6), S(86), S(284), S(344), 2, [(1, t["shadow"], t["hi"]), (3, t["tray_dark"])], t["tray"])
     # the bar under the two small buttons
-    bevel(img, 6, 347, 284, 385, 2, [(1, t["shadow"], t["hi"]), (1, t["hi"], t["shadow"])],
+    bevel(img, S(6), S(347), S(284), S(385), 2, [(1, t["shadow"], t["hi"]), (1, t["hi"], t["shadow"])],
           (t["bar_top"], t["bar_bot"]))
-    # sockets the small buttons sit in
+    # sockets the small buttons sit in, one pixel around each face's place
+    one = S(1)
     for bx in (15, 153):
-        bevel(img, bx - 1, 352, bx + SMALL_W + 1, 353 + SMALL_H + 1, 0, [(1, t["shadow"], t["hi"])], None)
+        bevel(img, S(bx) - one, S(353) - one, S(bx + SMALL_W) + one, S(353 + SMALL_H) + one, 0,
+              [(1, t["shadow"], t["hi"])], None)
     # a small separator mark between them
     for y in range(359, 373, 3):
-        put(img, np.ones((1, 2)), t["shadow"], 144, y)
-        put(img, np.ones((1, 2)), t["hi"], 145, y + 1)
+        put(img, np.ones((S(y + 1) - S(y), S(146) - S(144))), t["shadow"], S(144), S(y))
+        put(img, np.ones((S(y + 2) - S(y + 1), S(147) - S(145))), t["hi"], S(145), S(y + 1))
     return img
 
 
@@ -791,6 +822,16 @@ def bmp8(indices, table):
     return head + info + pal + pixels
 
 
+def png8(indices, table):
+    """An 8-bit palettised PNG carrying the whole 256-entry table, so that every picture of a
+    set and scale has the same one."""
+    im = Image.fromarray(indices, "P")
+    im.putpalette([c for rgb in table for c in rgb])
+    buf = io.BytesIO()
+    im.save(buf, "PNG", optimize=True)
+    return buf.getvalue()
+
+
 def ico(images):
     """images: list of (size, RGBA uint8 array). The 256 image goes in as PNG, the others as
     32-bit DIBs with their AND mask."""
@@ -825,9 +866,14 @@ def to_rgba8(pre):
     return np.dstack([np.rint(rgb), np.rint(al * 255)]).clip(0, 255).astype(np.uint8)
 
 
+# The icons' sizes: the small and large icon at 100, 125, 150 and 200 % (16/20/24/32 and
+# 32/40/48/64), and 256 for Explorer's largest views.
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
+
+
 def make_icons(theme):
     t = theme
-    sizes = (16, 24, 32, 48, 256)
+    sizes = ICON_SIZES
     app, doc = [], []
     for s in sizes:
         pre = emblem(s, t["accent"], t["title_top"], (255, 255, 255), t["accent_needle"],
@@ -874,18 +920,27 @@ def document(size, t):
 def render(theme, icolours):
     """All 37 pictures of one set, keyed by id."""
     faces = {}
-    caps = Captions("caption", FACE_CAPTION_PX, [b[1] for b in BUTTONS[:10]], FACE_H, lift=1)
-    small = Captions("caption", SMALL_CAPTION_PX, [b[1] for b in BUTTONS[10:]], SMALL_H)
+    big_h = face_size(BUTTONS[0][3], (FACE_W, FACE_H))[1]
+    small_h = face_size(BUTTONS[-1][3], (SMALL_W, SMALL_H))[1]
+    caps = Captions("caption", S(FACE_CAPTION_PX), [b[1] for b in BUTTONS[:10]], big_h, lift=F(1))
+    small = Captions("caption", S(SMALL_CAPTION_PX), [b[1] for b in BUTTONS[10:]], small_h)
     for m in caps.masks.values():
-        assert m[0].shape[1] <= 78, "a caption is too wide for its face"
+        assert m[0].shape[1] <= F(78), "a caption is too wide for its face"
     faces[PANEL_ID] = draw_panel(theme, icolours)
-    for ids, text, icon, _ in BUTTONS:
+    for ids, text, icon, place in BUTTONS:
+        size = face_size(place, (FACE_W, FACE_H) if icon else (SMALL_W, SMALL_H))
         for bid, state in zip(ids, STATES):
             if icon:
-                faces[bid] = face_big(theme, icolours, caps, text, icon, state)
+                faces[bid] = face_big(theme, icolours, caps, text, icon, state, size)
             else:
-                faces[bid] = face_small(theme, small, text, state)
+                faces[bid] = face_small(theme, small, text, state, size)
     return faces
+
+
+def face_size(place, size):
+    """A face's size at the scale drawn: its place's edges rounded, as the program rounds them."""
+    (x, y), (w, h) = place, size
+    return S(x + w) - S(x), S(y + h) - S(y)
 
 
 def preview(path, pics, scale=1):
@@ -914,23 +969,37 @@ def main():
     ap.add_argument("--preview", metavar="DIR", help="also write preview PNGs into DIR")
     args = ap.parse_args()
 
+    global K
     blue = dict(BLUE, accent_needle=(250, 196, 72))
     sand = dict(SAND, accent_needle=(255, 226, 150))
-    a = render(blue, ICON_BLUE)
-    b = render(sand, ICON_SAND)
-    ids = sorted(a)
-    idx, table_a, table_b = quantise([(a[i], b[i]) for i in ids])
-
     bmpdir = os.path.join(RES, "bitmaps")
     os.makedirs(bmpdir, exist_ok=True)
     lines = ["// Generated by src/res/art/make_art.py: do not edit, run the script again.",
-             "// The launcher's panel and button faces: %d..%d the blue set, %d..%d the sand set."
-             % (ids[0], ids[-1], ids[0] + ALT, ids[-1] + ALT)]
-    for base, table in ((0, table_a), (ALT, table_b)):
-        for i, pic in zip(ids, idx):
-            with open(os.path.join(bmpdir, "%d.bmp" % (i + base)), "wb") as f:
-                f.write(bmp8(pic, table))
-            lines.append('%d BITMAP "bitmaps/%d.bmp"' % (i + base, i + base))
+             "// The launcher's panel and button faces: %d..%d the blue set, %d..%d the sand set,"
+             % (PANEL_ID, max(ALL_IDS), PANEL_ID + ALT, max(ALL_IDS) + ALT),
+             "// as bitmaps at 100 %% and as PNG (resource type PNG) at %s %%, each picture's id"
+             % ", ".join(str(p) for p in SCALES[1:]),
+             "// there the percentage times 100 plus its bitmap's id."]
+    for percent in SCALES:
+        K = percent / 100 if percent != 100 else 1
+        a = render(blue, ICON_BLUE)
+        b = render(sand, ICON_SAND)
+        ids = sorted(a)
+        idx, table_a, table_b = quantise([(a[i], b[i]) for i in ids])
+        for base, table in ((0, table_a), (ALT, table_b)):
+            for i, pic in zip(ids, idx):
+                if percent == 100:
+                    name = "%d.bmp" % (i + base)
+                    data, kind = bmp8(pic, table), "BITMAP"
+                else:
+                    name = "%d/%d.png" % (percent, i + base)
+                    data, kind = png8(pic, table), "PNG"
+                path = os.path.join(bmpdir, name)
+                os.makedirs(os.path.dirname(path), exist_ok=True)
+                with open(path, "wb") as f:
+                    f.write(data)
+                lines.append('%d %s "bitmaps/%s"' % (resource_id(percent, i + base), kind, name))
+    K = 1
     with open(os.path.join(RES, "bitmaps.rc"), "w", encoding="utf-8", newline="\n") as f:
         f.write("\n".join(lines) + "\n")
 
@@ -949,19 +1018,20 @@ def main():
             preview(os.path.join(args.preview, name), pics)
             preview(os.path.join(args.preview, name.replace(".png", "_x2.png")), pics, 2)
         # the icons, every size, on light and dark grounds
-        sheet = Image.new("RGB", (2 * 420, 2 * 270), (255, 255, 255))
+        tile_w = sum(s + 8 for s in ICON_SIZES) + 8
+        sheet = Image.new("RGB", (2 * tile_w, 2 * 270), (255, 255, 255))
         for row, path in enumerate(("ralimet.ico", "document.ico")):
             for col, bg in enumerate(((255, 255, 255), (40, 40, 40))):
-                tile = Image.new("RGB", (420, 270), bg)
+                tile = Image.new("RGB", (tile_w, 270), bg)
                 x = 8
                 with Image.open(os.path.join(icodir, path)) as icon:
-                    for s in (16, 24, 32, 48, 256):
+                    for s in ICON_SIZES:
                         im = icon.ico.getimage((s, s)).convert("RGBA")
                         tile.paste(im, (x, 8), im)
                         x += s + 8
-                sheet.paste(tile, (col * 420, row * 270))
+                sheet.paste(tile, (col * tile_w, row * 270))
         sheet.save(os.path.join(args.preview, "icons_preview.png"))
-    print("wrote %d bitmaps, bitmaps.rc and 2 icons" % (2 * len(ids)))
+    print("wrote %d pictures, bitmaps.rc and 2 icons" % (2 * len(ids) * len(SCALES)))
 
 
 if __name__ == "__main__":

@@ -3,11 +3,12 @@
 
 A Windows animated cursor (RIFF "ACON"): an "INFO" list titled "Ralimet horse", an "anih" header
 (8 frames, 8 steps, 6 jiffies a step, frames stored as cursor files) and a "LIST" "fram" of eight
-"icon" chunks. Each frame is a complete .cur file holding a 32 x 32 and a 48 x 48 image, 32-bit
-BGRA with straight alpha and its AND mask. The horse runs to the left, dark bay with black mane,
+"icon" chunks. Each frame is a complete .cur file holding images of 32, 40, 48 and 64 pixels
+square (the cursor at 100, 125, 150 and 200 %), 32-bit BGRA with straight alpha and its AND mask. The horse runs to the left, dark bay with black mane,
 tail and lower legs, and a white outline so that it reads on light and dark backgrounds alike.
 The hot spot is the tip of the nose, pinned to the same pixel in every frame so that the pointer
-does not wander while the legs move: (1, 10) in the 32 x 32 image, (2, 15) in the 48 x 48 one.
+does not wander while the legs move: (1, 10) in the 32 x 32 image, (2, 13) at 40, (2, 15) at 48
+and (2, 20) at 64.
 
 Debian packages: python3-pil python3-numpy
 Run it with Debian's own interpreter: /usr/bin/python3 src/res/art/make_horse.py [--preview FILE]
@@ -33,7 +34,7 @@ OUT = os.path.join(os.path.dirname(HERE), "cursors", "horse.ani")
 
 FRAMES = 8
 JIFFIES = 6  # 1/60 s each: a stride of 0.8 s, brisk without flicker
-SIZES = (32, 48)  # 32 is the classic cursor size; 48 serves screens at 150 %
+SIZES = (32, 40, 48, 64)  # 32 is the classic cursor size; 40, 48 and 64 serve 125, 150 and 200 %
 SS = 4  # samples per pixel along each axis
 TITLE = b"Ralimet horse"
 ARTIST = b"Ralimet"
@@ -43,7 +44,7 @@ AF_ICON = 1
 # y down, and the horse faces left, so "forward" is -x.
 NOSE = (1.2, 10.4)  # where the tip of the nose lands, in pixels of the 32 x 32 image
 GROW = 0.92  # pixels of the 32 x 32 image per unit: the stretched-out legs need the room
-OUTLINE = {32: 1.0, 48: 1.3}  # width of the light rim in final pixels
+OUTLINE = {32: 1.0, 40: 1.15, 48: 1.3, 64: 1.6}  # width of the light rim in final pixels
 
 COL_RIM = (255, 255, 255)
 COL_COAT_TOP = (150, 86, 40)
