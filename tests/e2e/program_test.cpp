@@ -1,13 +1,15 @@
 // ralimet.exe as a whole: started as a process of its own and driven from outside with the
 // messages that a user's mouse and keys produce; what it shows is read back through the system.
+#include "program.h"
+
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "panel_geometry.h"
-#include "program.h"
 
 namespace e2e {
 namespace {
@@ -40,52 +42,9 @@ class ProgramTest : public ::testing::Test {
 const std::optional<DWORD> kExitButtonCode = 1;
 const std::optional<DWORD> kClosedCode = 0;
 
-// Arrow releases, from the start (no current button).
-struct KeyRoute {
-  const char* name;
-  std::vector<UINT> keyUps;
-};
-
-std::vector<UINT> Repeat(UINT vk, int times) { return std::vector<UINT>(times, vk); }
-
 // ---- Ending the program -----------------------------------------------------------------------
 
 using ProgramEndTest = ProgramTest;
-
-TEST_F(ProgramEndTest, ExitButtonChosenWithArrowsAndEnterEndsWithCodeOne) {
-  const KeyRoute routes[] = {
-      {"Right: from none back to the last button", {VK_RIGHT}},
-      {"Up: from none back to the last button", {VK_UP}},
-      {"Left twelve times: 0 up to 11", Repeat(VK_LEFT, 12)},
-      {"Down 24 times: once round, 11 wraps to 0", Repeat(VK_DOWN, 24)},
-      {"Right, Left, Right: 11 forward to 0 and back to 11", {VK_RIGHT, VK_LEFT, VK_RIGHT}},
-  };
-  for (const KeyRoute& route : routes) {
-    SCOPED_TRACE(route.name);
-    ASSERT_NO_FATAL_FAILURE(Launch());
-    for (const UINT vk : route.keyUps) PostKeyUp(m_view, vk);
-    PostKeyDown(m_view, VK_RETURN);
-    EXPECT_EQ(m_program.WaitForExit(), kExitButtonCode) << route.name;
-  }
-}
-
-TEST_F(ProgramEndTest, ExitButtonClickedAnywhereOnItEndsWithCodeOne) {
-  const RECT exit = panel::ButtonRect(panel::kExitButton);
-  const struct {
-    const char* name;
-    POINT point;
-  } clicks[] = {
-      {"centre", panel::ButtonCentre(panel::kExitButton)},
-      {"top left pixel", {exit.left, exit.top}},
-      {"bottom right pixel", {exit.right - 1, exit.bottom - 1}},
-  };
-  for (const auto& click : clicks) {
-    SCOPED_TRACE(click.name);
-    ASSERT_NO_FATAL_FAILURE(Launch());
-    PostClick(m_view, click.point);
-    EXPECT_EQ(m_program.WaitForExit(), kExitButtonCode) << click.name;
-  }
-}
 
 TEST_F(ProgramEndTest, PressOnExitReleasedOffItDoesNotEnd) {
   const POINT exit = panel::ButtonCentre(panel::kExitButton);
@@ -113,25 +72,50 @@ TEST_F(ProgramEndTest, PressOnExitReleasedOffItDoesNotEnd) {
   }
 }
 
-TEST_F(ProgramEndTest, ClosingTheMainWindowEndsWithCodeZero) {
+// The exit button, chosen with arrow releases from the start (no current button) and Enter, or
+// clicked anywhere on it, ends with code 1; closing the main window, with code 0.
+TEST_F(ProgramEndTest, ExitButtonEndsWithCodeOneAndClosingWithZero) {
+  const auto keys = [](std::vector<UINT> keyUps) {
+    return [keyUps](HWND, HWND view) {
+      for (const UINT vk : keyUps) PostKeyUp(view, vk);
+      PostKeyDown(view, VK_RETURN);
+    };
+  };
+  const auto click = [](POINT point) {
+    return [point](HWND, HWND view) { PostClick(view, point); };
+  };
+  const RECT exit = panel::ButtonRect(panel::kExitButton);
   const struct {
     const char* name;
-    void (*close)(HWND frame, HWND view);
-  } closers[] = {
+    std::function<void(HWND frame, HWND view)> end;
+    std::optional<DWORD> code;
+  } ways[] = {
+      {"Right: from none back to the last button", keys({VK_RIGHT}), kExitButtonCode},
+      {"Up: from none back to the last button", keys({VK_UP}), kExitButtonCode},
+      {"Left twelve times: 0 up to 11", keys(std::vector<UINT>(12, VK_LEFT)), kExitButtonCode},
+      {"Down 24 times: once round, 11 wraps to 0", keys(std::vector<UINT>(24, VK_DOWN)),
+       kExitButtonCode},
+      {"Right, Left, Right: 11 forward to 0 and back to 11", keys({VK_RIGHT, VK_LEFT, VK_RIGHT}),
+       kExitButtonCode},
+      {"click on the centre", click(panel::ButtonCentre(panel::kExitButton)), kExitButtonCode},
+      {"click on the top left pixel", click({exit.left, exit.top}), kExitButtonCode},
+      {"click on the bottom right pixel", click({exit.right - 1, exit.bottom - 1}),
+       kExitButtonCode},
       {"close box (SC_CLOSE)",
-       [](HWND frame, HWND) { PostMessageW(frame, WM_SYSCOMMAND, SC_CLOSE, 0); }},
-      {"WM_CLOSE", [](HWND frame, HWND) { PostMessageW(frame, WM_CLOSE, 0, 0); }},
+       [](HWND frame, HWND) { PostMessageW(frame, WM_SYSCOMMAND, SC_CLOSE, 0); }, kClosedCode},
+      {"WM_CLOSE", [](HWND frame, HWND) { PostMessageW(frame, WM_CLOSE, 0, 0); }, kClosedCode},
       {"Alt+F4 with the focus on the view",
        [](HWND, HWND view) {
          const UINT scan = MapVirtualKeyW(VK_F4, MAPVK_VK_TO_VSC);
          PostMessageW(view, WM_SYSKEYDOWN, VK_F4, static_cast<LPARAM>(1 | scan << 16 | 1u << 29));
-       }},
+       },
+       kClosedCode},
   };
-  for (const auto& closer : closers) {
-    SCOPED_TRACE(closer.name);
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.name);
     ASSERT_NO_FATAL_FAILURE(Launch());
-    closer.close(m_frame, m_view);
-    EXPECT_EQ(m_program.WaitForExit(), kClosedCode) << closer.name;
+    way.end(m_frame, m_view);
+    EXPECT_EQ(m_program.WaitForExit(), way.code) << way.name;
   }
 }
 
@@ -265,7 +249,8 @@ struct Opener {
 };
 
 const Opener kOpeners[] = {
-    {"click on About", [](HWND view) { PostClick(view, panel::ButtonCentre(panel::kAboutButton)); }},
+    {"click on About",
+     [](HWND view) { PostClick(view, panel::ButtonCentre(panel::kAboutButton)); }},
     {"Right, Right, Enter",
      [](HWND view) {
        PostKeyUp(view, VK_RIGHT);

@@ -31,6 +31,7 @@
 #include <string>
 #include <vector>
 
+#include "fake_system.h"
 #include "platform/platform.h"
 #include "running_app.h"
 
@@ -294,24 +295,11 @@ class WindowCloser {
 // The world time window finds a raster font of its digital family, so each opening makes the
 // clocks' font and has to delete it.
 int OfferRasterFont(HDC, const wchar_t*, FONTENUMPROCW proc, LPARAM param) {
-  LOGFONTW font{};
-  font.lfHeight = 16;
-  wcscpy(font.lfFaceName, L"Courier");
-  const TEXTMETRICW metric{};
-  return proc(&font, &metric, RASTER_FONTTYPE, param);
+  return OfferCourier(proc, param, {{16, RASTER_FONTTYPE}});
 }
 
 class LeakTest : public RunningAppTest, public testing::WithParamInterface<int> {
  protected:
-  void SetUp() override {
-    RunningAppTest::SetUp();
-    m_previousFonts = platform::SetEnumFontFamilyForTesting(OfferRasterFont);
-  }
-  void TearDown() override {
-    platform::SetEnumFontFamilyForTesting(m_previousFonts);
-    RunningAppTest::TearDown();
-  }
-
   // Answers how many it made before the deadline.
   int OpenAndClose(int times, std::chrono::steady_clock::time_point deadline) {
     int made = 0;
@@ -325,7 +313,7 @@ class LeakTest : public RunningAppTest, public testing::WithParamInterface<int> 
   WindowCloser m_closer;
 
  private:
-  platform::EnumFontFamilyFn m_previousFonts = nullptr;
+  const StandIn<platform::SetEnumFontFamilyForTesting> m_fonts{OfferRasterFont};
 };
 
 TEST_P(LeakTest, OpenedAndClosedAThousandTimesHoldsNothingMore) {

@@ -20,6 +20,7 @@
 #include <string>
 
 #include "calendar/date_dlg.h"
+#include "fake_system.h"
 #include "panel/about_dlg.h"
 #include "platform/platform.h"
 #include "res/resource.h"
@@ -61,23 +62,6 @@ std::chrono::milliseconds TimeLimit(unsigned long actions) {
 constexpr wchar_t kKeys[] =
     L"01234567890123456789012345678901234567890123456789..--ee+E, xa/\u0660\u0663\u0669\u06F4"
     L"\b\b";
-
-SYSTEMTIME WalkLocalTime() {
-  return g_system.now;
-}
-DWORD WalkTimeZone(TIME_ZONE_INFORMATION& zone) {
-  zone = {};
-  zone.Bias = g_system.bias;
-  return TIME_ZONE_ID_UNKNOWN;
-}
-// The walk checks the clocks against the places' standard offsets, so the system it gives the
-// program has none of their zones: each place keeps its row's code.
-DWORD WalkZoneList(DWORD, DYNAMIC_TIME_ZONE_INFORMATION&) {
-  return ERROR_NO_MORE_ITEMS;
-}
-std::wstring WalkLocaleInfo(LCTYPE type) {
-  return type == LOCALE_ITIME ? g_system.timeFormat : L"";
-}
 
 std::wstring ClipboardText() {
   std::wstring text;
@@ -121,8 +105,6 @@ POINT ButtonCentre(const CRalimetView& view, int n) {
 }
 
 }  // namespace
-
-WalkSystem g_system;
 
 std::string Printable(const std::wstring& text) {
   std::string out;
@@ -255,14 +237,17 @@ Action Walk::Edit(HWND field, int id, const std::function<std::wstring()>& text)
   return {"undo" + in, [=] { SendMessageW(field, WM_UNDO, 0, 0); }};
 }
 
+// The clock, the zone and the regional 12/24-hour choice, drawn afresh for each window opened. The
+// walk checks the clocks against the places' standard offsets, so the system's zone list stays
+// empty: each place keeps its row's code.
 void Walk::DrawSystem() {
   static constexpr LONG kBiases[] = {-180, -330, 0, 300, 210, -60, -345, 720, -840};
-  g_system.now = SYSTEMTIME{};
-  g_system.now.wYear = static_cast<WORD>(Int(1601, 6000));
-  g_system.now.wMonth = static_cast<WORD>(Int(1, 12));
-  g_system.now.wDay = static_cast<WORD>(Int(1, 28));
-  g_system.now.wHour = static_cast<WORD>(Int(0, 23));
-  g_system.now.wMinute = static_cast<WORD>(Int(0, 59));
+  g_system.local = SYSTEMTIME{};
+  g_system.local.wYear = static_cast<WORD>(Int(1601, 6000));
+  g_system.local.wMonth = static_cast<WORD>(Int(1, 12));
+  g_system.local.wDay = static_cast<WORD>(Int(1, 28));
+  g_system.local.wHour = static_cast<WORD>(Int(0, 23));
+  g_system.local.wMinute = static_cast<WORD>(Int(0, 59));
   g_system.bias = Pick(kBiases);
   g_system.timeFormat = Chance(50) ? L"1" : L"0";
 }
@@ -385,10 +370,7 @@ class RandomWalkTest : public RunningAppTest {
   }
 
  private:
-  StandIn<platform::SetLocalTimeForTesting> m_time{WalkLocalTime};
-  StandIn<platform::SetTimeZoneForTesting> m_zone{WalkTimeZone};
-  StandIn<platform::SetUserLocaleInfoForTesting> m_locale{WalkLocaleInfo};
-  StandIn<platform::SetEnumZoneForTesting> m_zoneList{WalkZoneList};
+  FakeSystemInPlace m_system;
 };
 
 TEST_F(RandomWalkTest, EveryWindowKeepsItsRulesWhateverTheUserDoes) {

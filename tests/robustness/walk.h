@@ -21,15 +21,6 @@ namespace random_walk {
 // A text with all but printable ASCII escaped, for failure messages.
 std::string Printable(const std::wstring& text);
 
-// What the walk's system says, drawn afresh for each window opened: the clock, the zone and the
-// regional 12/24-hour choice.
-struct WalkSystem {
-  SYSTEMTIME now{};
-  LONG bias = 0;
-  const wchar_t* timeFormat = L"1";
-};
-extern WalkSystem g_system;
-
 // One action: what it is, for the failure message, and how it is done.
 struct Action {
   std::string what;

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/place_standard_times.h"
+#include "fake_system.h"
 #include "res/resource.h"
 #include "test_support.h"
 #include "walk.h"

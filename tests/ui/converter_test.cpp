@@ -23,23 +23,10 @@ namespace {
 
 using Texts = std::map<int, std::wstring>;  // control -> text shown
 
-std::unique_ptr<CConverterDlg> Make(UINT templateId) {
-  switch (templateId) {
-    case IDD_LENGTH:
-      return std::make_unique<CLengthDlg>();
-    case IDD_AREA:
-      return std::make_unique<CAreaDlg>();
-    case IDD_VOLUME:
-      return std::make_unique<CVolumeDlg>();
-    case IDD_WEIGHT:
-      return std::make_unique<CWeightDlg>();
-    case IDD_SPEED:
-      return std::make_unique<CSpeedDlg>();
-    case IDD_TIME:
-      return std::make_unique<CTimeDlg>();
-    default:
-      return std::make_unique<CTempDlg>();
-  }
+// The window of these fields; the speed window is its own class, for its cursor.
+std::unique_ptr<CConverterDlg> Make(const ConverterWindow& window) {
+  if (&window == &kSpeedWindow) return std::make_unique<CSpeedDlg>();
+  return std::make_unique<CConverterDlg>(window);
 }
 
 std::wstring Text(const CWnd& dlg, int id) {
@@ -57,7 +44,7 @@ void ExpectTexts(const CWnd& dlg, const Texts& expected, const std::string& name
 
 struct Opening {
   const char* name;
-  UINT templateId;
+  const ConverterWindow& window;
   const wchar_t* title;
   Texts texts;
 };
@@ -65,7 +52,7 @@ struct Opening {
 TEST(ConverterTest, EachWindowOpensWithItsUnitTable) {
   const Opening windows[] = {
       {"length",
-       IDD_LENGTH,
+       kLengthWindow,
        L"الطول",
        {{IDC_LENGTH_CENTIMETRE, L"160900.00000000"},
         {IDC_LENGTH_METRE, L"1609.00000000"},
@@ -76,7 +63,7 @@ TEST(ConverterTest, EachWindowOpensWithItsUnitTable) {
         {IDC_LENGTH_MILE, L"1.00000000"},
         {IDC_LENGTH_MILLIMETRE, L"1609000.00000000"}}},
       {"area",
-       IDD_AREA,
+       kAreaWindow,
        L"المساحة",
        {{IDC_AREA_SQ_MILE, L"1.00000000"},
         {IDC_AREA_SQ_KILOMETRE, L"2.59000000"},
@@ -87,7 +74,7 @@ TEST(ConverterTest, EachWindowOpensWithItsUnitTable) {
         {IDC_AREA_SQ_INCH, L"4014500000.00000000"},
         {IDC_AREA_SQ_CENTIMETRE, L"25900000000.00000000"}}},
       {"volume",
-       IDD_VOLUME,
+       kVolumeWindow,
        L"الحجم",
        {{IDC_VOLUME_LITRE, L"1.00000000"},
         {IDC_VOLUME_PINT, L"1.75999905"},
@@ -98,7 +85,7 @@ TEST(ConverterTest, EachWindowOpensWithItsUnitTable) {
         {IDC_VOLUME_CU_FOOT, L"0.03531984"},
         {IDC_VOLUME_CU_CENTIMETRE, L"1000.00000000"}}},
       {"weight",
-       IDD_WEIGHT,
+       kWeightWindow,
        L"وزن",
        {{IDC_WEIGHT_GRAM, L"1000000.00000000"},
         {IDC_WEIGHT_KILOGRAM, L"1000.00000000"},
@@ -106,7 +93,7 @@ TEST(ConverterTest, EachWindowOpensWithItsUnitTable) {
         {IDC_WEIGHT_POUND, L"2205.00000000"},
         {IDC_WEIGHT_TON, L"1.00000000"}}},
       {"speed",
-       IDD_SPEED,
+       kSpeedWindow,
        L"السرعة",
        {{IDC_SPEED_MILE_PER_HOUR, L"1.00000000"},
         {IDC_SPEED_KM_PER_HOUR, L"1.60900000"},
@@ -115,7 +102,7 @@ TEST(ConverterTest, EachWindowOpensWithItsUnitTable) {
         {IDC_SPEED_FOOT_PER_SECOND, L"1.46635300"},
         {IDC_SPEED_KNOT, L"0.86897600"}}},
       {"time",
-       IDD_TIME,
+       kTimeWindow,
        L"الزمن",
        {{IDC_TIME_CENTURY, L"1.00000000"},
         {IDC_TIME_DECADE, L"10.00000000"},
@@ -126,14 +113,14 @@ TEST(ConverterTest, EachWindowOpensWithItsUnitTable) {
         {IDC_TIME_MINUTE, L"52596000.00000000"},
         {IDC_TIME_SECOND, L"3155760000.00000000"}}},
       {"temperature",
-       IDD_TEMPERATURE,
+       kTemperatureWindow,
        L"درجة الحرارة",
        {{IDC_TEMP_CELSIUS, L"1.00000000"},
         {IDC_TEMP_FAHRENHEIT, L"33.80000000"},
         {IDC_TEMP_KELVIN, L"274.15000000"}}},
   };
   for (const Opening& w : windows) {
-    auto dlg = Make(w.templateId);
+    auto dlg = Make(w.window);
     ASSERT_TRUE(dlg->Create()) << w.name;
     EXPECT_EQ(TextOf(dlg->m_hWnd), w.title) << w.name;
     ExpectTexts(*dlg, w.texts, w.name);
@@ -151,7 +138,7 @@ TEST(ConverterTest, EachWindowOpensWithItsUnitTable) {
 
 struct Typing {
   const char* name;
-  UINT templateId;
+  const ConverterWindow& window;
   int control;
   const wchar_t* typed;
   Texts texts;
@@ -160,7 +147,7 @@ struct Typing {
 TEST(ConverterTest, TypingConvertsIntoEveryOtherField) {
   const Typing cases[] = {
       {"length: 2 miles",
-       IDD_LENGTH,
+       kLengthWindow,
        IDC_LENGTH_MILE,
        L"2",
        {{IDC_LENGTH_KILOMETRE, L"3.21800000"},
@@ -172,7 +159,7 @@ TEST(ConverterTest, TypingConvertsIntoEveryOtherField) {
         {IDC_LENGTH_YARD, L"3519.24760000"},
         {IDC_LENGTH_MILE, L"2"}}},
       {"length: 1 km",
-       IDD_LENGTH,
+       kLengthWindow,
        IDC_LENGTH_KILOMETRE,
        L"1",
        {{IDC_LENGTH_MILE, L"0.62150404"},
@@ -181,12 +168,12 @@ TEST(ConverterTest, TypingConvertsIntoEveryOtherField) {
         {IDC_LENGTH_FOOT, L"3280.83990000"},
         {IDC_LENGTH_YARD, L"1093.61330000"}}},
       {"length: -5 miles",
-       IDD_LENGTH,
+       kLengthWindow,
        IDC_LENGTH_MILE,
        L"-5",
        {{IDC_LENGTH_KILOMETRE, L"-8.04500000"}, {IDC_LENGTH_FOOT, L"-26394.35700000"}}},
       {"area: 1 hectare",
-       IDD_AREA,
+       kAreaWindow,
        IDC_AREA_HECTARE,
        L"1",
        {{IDC_AREA_SQ_MILE, L"0.00386100"},
@@ -197,7 +184,7 @@ TEST(ConverterTest, TypingConvertsIntoEveryOtherField) {
         {IDC_AREA_SQ_INCH, L"15500000.00000000"},
         {IDC_AREA_SQ_CENTIMETRE, L"100000000.00000000"}}},
       {"area: 1 acre",
-       IDD_AREA,
+       kAreaWindow,
        IDC_AREA_ACRE,
        L"1",
        {{IDC_AREA_SQ_MILE, L"0.00156250"},
@@ -205,7 +192,7 @@ TEST(ConverterTest, TypingConvertsIntoEveryOtherField) {
         {IDC_AREA_HECTARE, L"0.40468790"},
         {IDC_AREA_SQ_METRE, L"4046.87900000"}}},
       {"volume: 1 gallon",
-       IDD_VOLUME,
+       kVolumeWindow,
        IDC_VOLUME_GALLON,
        L"1",
        {{IDC_VOLUME_LITRE, L"4.54545700"},
@@ -216,24 +203,24 @@ TEST(ConverterTest, TypingConvertsIntoEveryOtherField) {
         {IDC_VOLUME_CU_FOOT, L"0.16054482"},
         {IDC_VOLUME_CU_CENTIMETRE, L"4545.45769600"}}},
       {"volume: 1 pint",
-       IDD_VOLUME,
+       kVolumeWindow,
        IDC_VOLUME_PINT,
        L"1",
        {{IDC_VOLUME_QUART, L"0.50000000"},
         {IDC_VOLUME_GALLON, L"0.12500000"},
         {IDC_VOLUME_LITRE, L"0.56818212"}}},
       {"volume: 1 cubic foot",
-       IDD_VOLUME,
+       kVolumeWindow,
        IDC_VOLUME_CU_FOOT,
        L"1",
        {{IDC_VOLUME_CU_CENTIMETRE, L"28312.70144000"}, {IDC_VOLUME_LITRE, L"28.31270000"}}},
       {"volume: 1 cubic centimetre",
-       IDD_VOLUME,
+       kVolumeWindow,
        IDC_VOLUME_CU_CENTIMETRE,
        L"1",
        {{IDC_VOLUME_CU_FOOT, L"0.00003532"}, {IDC_VOLUME_LITRE, L"0.00100000"}}},
       {"volume: 1 cubic metre",
-       IDD_VOLUME,
+       kVolumeWindow,
        IDC_VOLUME_CU_METRE,
        L"1",
        {{IDC_VOLUME_LITRE, L"1000.00000000"},
@@ -241,7 +228,7 @@ TEST(ConverterTest, TypingConvertsIntoEveryOtherField) {
         {IDC_VOLUME_GALLON, L"220.00000000"},
         {IDC_VOLUME_CU_FOOT, L"35.31983700"}}},
       {"weight: 1 kg",
-       IDD_WEIGHT,
+       kWeightWindow,
        IDC_WEIGHT_KILOGRAM,
        L"1",
        {{IDC_WEIGHT_GRAM, L"1000.00000000"},
@@ -249,21 +236,21 @@ TEST(ConverterTest, TypingConvertsIntoEveryOtherField) {
         {IDC_WEIGHT_POUND, L"2.20500000"},
         {IDC_WEIGHT_TON, L"0.00100000"}}},
       {"weight: 16 ounces",
-       IDD_WEIGHT,
+       kWeightWindow,
        IDC_WEIGHT_OUNCE,
        L"16",
        {{IDC_WEIGHT_POUND, L"1.00800000"},
         {IDC_WEIGHT_KILOGRAM, L"0.45714286"},
         {IDC_WEIGHT_GRAM, L"457.14285714"}}},
       {"weight: 1 pound",
-       IDD_WEIGHT,
+       kWeightWindow,
        IDC_WEIGHT_POUND,
        L"1",
        {{IDC_WEIGHT_OUNCE, L"15.87301587"},
         {IDC_WEIGHT_KILOGRAM, L"0.45351474"},
         {IDC_WEIGHT_GRAM, L"453.51473923"}}},
       {"speed: 100 km/h",
-       IDD_SPEED,
+       kSpeedWindow,
        IDC_SPEED_KM_PER_HOUR,
        L"100",
        {{IDC_SPEED_MILE_PER_HOUR, L"62.15040398"},
@@ -272,7 +259,7 @@ TEST(ConverterTest, TypingConvertsIntoEveryOtherField) {
         {IDC_SPEED_FOOT_PER_SECOND, L"91.13440000"},
         {IDC_SPEED_KNOT, L"54.00000000"}}},
       {"speed: 1 knot",
-       IDD_SPEED,
+       kSpeedWindow,
        IDC_SPEED_KNOT,
        L"1",
        {{IDC_SPEED_MILE_PER_HOUR, L"1.15077977"},
@@ -281,7 +268,7 @@ TEST(ConverterTest, TypingConvertsIntoEveryOtherField) {
         {IDC_SPEED_CM_PER_SECOND, L"51.43900620"},
         {IDC_SPEED_FOOT_PER_SECOND, L"1.68765263"}}},
       {"time: 1 day",
-       IDD_TIME,
+       kTimeWindow,
        IDC_TIME_DAY,
        L"1",
        {{IDC_TIME_HOUR, L"24.00000000"},
@@ -292,7 +279,7 @@ TEST(ConverterTest, TypingConvertsIntoEveryOtherField) {
         {IDC_TIME_DECADE, L"0.00027379"},
         {IDC_TIME_CENTURY, L"0.00002738"}}},
       {"time: 1 year",
-       IDD_TIME,
+       kTimeWindow,
        IDC_TIME_YEAR,
        L"1",
        {{IDC_TIME_WEEK, L"52.17857143"},
@@ -301,37 +288,37 @@ TEST(ConverterTest, TypingConvertsIntoEveryOtherField) {
         {IDC_TIME_SECOND, L"31557600.00000000"},
         {IDC_TIME_CENTURY, L"0.01000000"}}},
       {"time: 1 week",
-       IDD_TIME,
+       kTimeWindow,
        IDC_TIME_WEEK,
        L"1",
        {{IDC_TIME_DAY, L"7.00000000"}, {IDC_TIME_YEAR, L"0.01916496"}}},
       {"temperature: 100 C",
-       IDD_TEMPERATURE,
+       kTemperatureWindow,
        IDC_TEMP_CELSIUS,
        L"100",
        {{IDC_TEMP_FAHRENHEIT, L"212.00000000"}, {IDC_TEMP_KELVIN, L"373.15000000"}}},
       {"temperature: 212 F",
-       IDD_TEMPERATURE,
+       kTemperatureWindow,
        IDC_TEMP_FAHRENHEIT,
        L"212",
        {{IDC_TEMP_CELSIUS, L"100.00000000"}, {IDC_TEMP_KELVIN, L"373.14999860"}}},
       {"temperature: 32 F",
-       IDD_TEMPERATURE,
+       kTemperatureWindow,
        IDC_TEMP_FAHRENHEIT,
        L"32",
        {{IDC_TEMP_CELSIUS, L"0.00000000"}, {IDC_TEMP_KELVIN, L"273.14999960"}}},
       {"temperature: 0 K",
-       IDD_TEMPERATURE,
+       kTemperatureWindow,
        IDC_TEMP_KELVIN,
        L"0",
        {{IDC_TEMP_CELSIUS, L"-273.15000000"}, {IDC_TEMP_FAHRENHEIT, L"-459.67000420"}}},
       {"temperature: -40 C",
-       IDD_TEMPERATURE,
+       kTemperatureWindow,
        IDC_TEMP_CELSIUS,
        L"-40",
        {{IDC_TEMP_FAHRENHEIT, L"-40.00000000"}, {IDC_TEMP_KELVIN, L"233.15000000"}}},
       {"temperature: empty F",
-       IDD_TEMPERATURE,
+       kTemperatureWindow,
        IDC_TEMP_FAHRENHEIT,
        L"",
        {{IDC_TEMP_CELSIUS, L"-17.77777778"},
@@ -339,7 +326,7 @@ TEST(ConverterTest, TypingConvertsIntoEveryOtherField) {
         {IDC_TEMP_FAHRENHEIT, L""}}},
   };
   for (const Typing& c : cases) {
-    auto dlg = Make(c.templateId);
+    auto dlg = Make(c.window);
     ASSERT_TRUE(dlg->Create()) << c.name;
     Type(*dlg, c.control, c.typed);
     EXPECT_EQ(Text(*dlg, c.control), c.typed) << c.name << ": the typed field keeps its text";

@@ -7,22 +7,20 @@
 #include <commctrl.h>
 // clang-format on
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
-#include "msaa_reader.h"
 #include "app/ralimet_app.h"
 #include "dialog_fixture.h"
+#include "fake_system.h"
 #include "framework/app.h"
+#include "msaa_reader.h"
 #include "platform/platform.h"
 #include "res/resource.h"
 #include "settings_key.h"
@@ -36,116 +34,10 @@ const std::wstring kTimeKey = SettingsKey(CWorldTimeDlg::kSection);
 constexpr int kKuwait = 85;
 constexpr int kSaudiArabia = 51;
 
-using NamedZone = std::pair<const wchar_t*, TIME_ZONE_INFORMATION>;
-
-// What the fake system answers.
-struct FakeSystem {
-  WORD hour = 14;
-  WORD minute = 7;
-  DWORD zoneState = TIME_ZONE_ID_UNKNOWN;
-  LONG bias = -180;  // +3:00
-  LONG standardBias = 0;
-  LONG daylightBias = -60;
-  const wchar_t* timeFormat = L"1";  // LOCALE_ITIME: 24-hour
-  // Answers the font search in place of the system; null: the family has no font.
-  platform::EnumFontFamilyFn fonts = nullptr;
-  // The instant in UTC, and the zones the system's zone list holds (none unless a test says), in
-  // list order; a null key name is an entry that cannot be read.
-  SYSTEMTIME utc = {2026, 3, 0, 8, 11, 7, 0, 0};
-  std::vector<NamedZone> zones;
-  // A zone's rules for one year where they are not the listed ones.
-  std::vector<std::tuple<const wchar_t*, USHORT, TIME_ZONE_INFORMATION>> yearRules;
-  int entriesRead = 0;
-  // Windows 7: no zone list, the zones' rules in the registry (the key asked, and the value).
-  bool zoneList = true;
-  std::wstring registryKey;
-  std::vector<BYTE> registryValue;
-};
-FakeSystem g_system;
-
-SYSTEMTIME FakeUtcTime() {
-  return g_system.utc;
-}
-
-DWORD FakeEnumZone(DWORD index, DYNAMIC_TIME_ZONE_INFORMATION& zone) {
-  if (!g_system.zoneList) return ERROR_CALL_NOT_IMPLEMENTED;
-  ++g_system.entriesRead;
-  if (index >= g_system.zones.size()) return ERROR_NO_MORE_ITEMS;
-  const auto& [name, rules] = g_system.zones[index];
-  if (!name) return ERROR_ACCESS_DENIED;
-  // The dynamic form begins with the fields of the plain one.
-  static_assert(offsetof(DYNAMIC_TIME_ZONE_INFORMATION, TimeZoneKeyName) == sizeof rules);
-  zone = {};
-  memcpy(&zone, &rules, sizeof rules);
-  wcscpy(zone.TimeZoneKeyName, name);
-  return ERROR_SUCCESS;
-}
-
-// The listed rules stand for every year but those a test gives.
-bool FakeZoneRules(USHORT year, const DYNAMIC_TIME_ZONE_INFORMATION& zone,
-                   TIME_ZONE_INFORMATION& rules) {
-  for (const auto& [name, ruleYear, yearRules] : g_system.yearRules) {
-    if (wcscmp(name, zone.TimeZoneKeyName) == 0 && ruleYear == year) {
-      rules = yearRules;
-      return true;
-    }
-  }
-  return false;
-}
-
-bool FakeMachineValue(const wchar_t* key, const wchar_t* name, void* data, DWORD& size) {
-  if (g_system.registryKey != key || wcscmp(name, L"TZI") != 0 ||
-      g_system.registryValue.size() > size) {
-    return false;
-  }
-  size = static_cast<DWORD>(g_system.registryValue.size());
-  std::copy(g_system.registryValue.begin(), g_system.registryValue.end(), static_cast<BYTE*>(data));
-  return true;
-}
-
-SYSTEMTIME FakeLocalTime() {
-  SYSTEMTIME time{};
-  time.wYear = 2026;
-  time.wMonth = 3;
-  time.wDay = 8;
-  time.wHour = g_system.hour;
-  time.wMinute = g_system.minute;
-  return time;
-}
-
-DWORD FakeTimeZone(TIME_ZONE_INFORMATION& zone) {
-  zone = {};
-  zone.Bias = g_system.bias;
-  zone.StandardBias = g_system.standardBias;
-  zone.DaylightBias = g_system.daylightBias;
-  return g_system.zoneState;
-}
-
-std::wstring FakeLocaleInfo(LCTYPE type) {
-  return type == LOCALE_ITIME ? g_system.timeFormat : L"";
-}
-
-int FakeFonts(HDC hdc, const wchar_t* family, FONTENUMPROCW proc, LPARAM param) {
-  return g_system.fonts ? g_system.fonts(hdc, family, proc, param) : 1;
-}
-
-// The fake system in place of the real one, for as long as it lives.
-struct FakeSystemInPlace {
-  FakeSystemInPlace() { g_system = FakeSystem{}; }
-  StandIn<platform::SetLocalTimeForTesting> time{FakeLocalTime};
-  StandIn<platform::SetTimeZoneForTesting> zone{FakeTimeZone};
-  StandIn<platform::SetUserLocaleInfoForTesting> locale{FakeLocaleInfo};
-  StandIn<platform::SetEnumFontFamilyForTesting> fonts{FakeFonts};
-  StandIn<platform::SetUtcTimeForTesting> utc{FakeUtcTime};
-  StandIn<platform::SetEnumZoneForTesting> zoneList{FakeEnumZone};
-  StandIn<platform::SetZoneRulesForYearForTesting> zoneRules{FakeZoneRules};
-  StandIn<platform::SetMachineBinaryValueForTesting> registry{FakeMachineValue};
-};
-
 // Counts the presses of one key (the subclass's id) that reach a control while it is watched.
 int g_keyDowns = 0;
-LRESULT CALLBACK CountKeyDowns(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                               UINT_PTR vk, DWORD_PTR) {
+LRESULT CALLBACK CountKeyDowns(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR vk,
+                               DWORD_PTR) {
   if (message == WM_KEYDOWN && wParam == vk) ++g_keyDowns;
   return DefSubclassProc(hwnd, message, wParam, lParam);
 }
@@ -275,8 +167,8 @@ TEST_F(WorldTimeTest, TwelveHourClocksAndTheTwentyFourHourBox) {
       {12, 0, L"12:00 P"}, {23, 59, L"11:59 P"}, {11, 59, L"11:59 A"},
   };
   for (const Case& c : cases) {
-    g_system.hour = c.hour;
-    g_system.minute = c.minute;
+    g_system.local.wHour = c.hour;
+    g_system.local.wMinute = c.minute;
     Click(IDC_WT_LOCAL_NOW);
     EXPECT_EQ(Shown(), (Clocks{c.shown, c.shown, c.shown})) << c.hour << ":" << c.minute;
   }
@@ -312,8 +204,8 @@ TEST_F(WorldTimeTest, LocalSpinButtonsWrapWithoutCarrying) {
       {"minute down past the hour", 0, 0, IDC_WT_LOCAL_MINUTE_SPIN, VK_DOWN, L"00:59"},
   };
   for (const Case& c : cases) {
-    g_system.hour = c.hour;
-    g_system.minute = c.minute;
+    g_system.local.wHour = c.hour;
+    g_system.local.wMinute = c.minute;
     Open();
     PressKey(Item(c.spin), c.key);
     // The places share the computer's +3:00, so all three clocks read alike.
@@ -324,8 +216,8 @@ TEST_F(WorldTimeTest, LocalSpinButtonsWrapWithoutCarrying) {
 TEST_F(WorldTimeTest, SteppingAPlaceMovesTheOtherTwoClocks) {
   StoreRow(CWorldTimeDlg::kFirstPlaceEntry, 10);    // United Kingdom, 0:00
   StoreRow(CWorldTimeDlg::kSecondPlaceEntry, 109);  // India, +5:30
-  g_system.hour = 12;
-  g_system.minute = 0;
+  g_system.local.wHour = 12;
+  g_system.local.wMinute = 0;
   Open();
   EXPECT_EQ(Shown(), (Clocks{L"12:00", L"09:00", L"14:30"}));
 
@@ -347,8 +239,8 @@ TEST_F(WorldTimeTest, IndiaAtTenPastOneIsTwentyToElevenInKuwait) {
   StoreRow(CWorldTimeDlg::kFirstPlaceEntry, 109);  // India, +5:30
   StoreRow(CWorldTimeDlg::kSecondPlaceEntry, kKuwait);
   g_system.bias = -330;  // the computer too is at +5:30
-  g_system.hour = 1;
-  g_system.minute = 10;
+  g_system.local.wHour = 1;
+  g_system.local.wMinute = 10;
   Open();
   EXPECT_EQ(m_dlg->GetLocalOffset(), 105);
   EXPECT_EQ(Shown(), (Clocks{L"01:10", L"01:10", L"22:40"}));
@@ -483,8 +375,8 @@ TEST_F(WorldTimeTest, StoredValuesThatAreNotRowsNeverBreakTheWindow) {
   // At +5:30 and 10:00 local, Kuwait and Saudi Arabia read 07:30 and Greece (the last row)
   // 06:30; a list without a selection reads the local time.
   g_system.bias = -330;
-  g_system.hour = 10;
-  g_system.minute = 0;
+  g_system.local.wHour = 10;
+  g_system.local.wMinute = 0;
   struct Case {
     const char* name;
     DWORD type;               // REG_NONE: nothing stored
@@ -613,8 +505,8 @@ TEST_F(WorldTimeTest, PlacesShowTheirTimeInForceDaylightSavingIncluded) {
     g_system.utc = Noon(c.month);
     g_system.zoneState = c.state;
     g_system.bias = c.bias;
-    g_system.hour = c.localHour;
-    g_system.minute = 0;
+    g_system.local.wHour = c.localHour;
+    g_system.local.wMinute = 0;
     StoreRow(CWorldTimeDlg::kFirstPlaceEntry, static_cast<DWORD>(c.ownPlace));
     StoreRow(CWorldTimeDlg::kSecondPlaceEntry, static_cast<DWORD>(c.otherPlace));
     Open();
@@ -630,8 +522,8 @@ TEST_F(WorldTimeTest, APickedPlaceTakesItsOffsetNow) {
   g_system.utc = Noon(1);
   g_system.zoneState = TIME_ZONE_ID_STANDARD;
   g_system.bias = -60;
-  g_system.hour = 13;
-  g_system.minute = 0;
+  g_system.local.wHour = 13;
+  g_system.local.wMinute = 0;
   StoreRow(CWorldTimeDlg::kFirstPlaceEntry, kFrance);
   Open();
   EXPECT_EQ(Shown(), (Clocks{L"13:00", L"13:00", L"15:00"})) << "Saudi Arabia, by its row";
@@ -659,12 +551,7 @@ const wchar_t* g_familyAsked = nullptr;
 int OfferFonts(const wchar_t* family, FONTENUMPROCW proc, LPARAM param, DWORD firstType,
                DWORD secondType) {
   g_familyAsked = family;
-  LOGFONTW font{};
-  font.lfHeight = 16;
-  wcscpy(font.lfFaceName, L"Courier");
-  const TEXTMETRICW metric{};
-  if (!proc(&font, &metric, firstType, param)) return 0;
-  return proc(&font, &metric, secondType, param);
+  return OfferCourier(proc, param, {{16, firstType}, {16, secondType}});
 }
 
 TEST_F(WorldTimeTest, ClocksUseTheDigitalFontOnlyInItsRasterForm) {
@@ -693,18 +580,13 @@ TEST_F(WorldTimeTest, ClocksUseTheDigitalFontOnlyInItsRasterForm) {
 
 // A raster face has only the sizes it was drawn at: 16 and 24 pixels here.
 int OfferTwoRasterSizes(HDC, const wchar_t*, FONTENUMPROCW proc, LPARAM param) {
-  for (const LONG height : {16, 24}) {
-    LOGFONTW font{};
-    font.lfHeight = height;
-    wcscpy(font.lfFaceName, L"Courier");
-    const TEXTMETRICW metric{};
-    if (!proc(&font, &metric, RASTER_FONTTYPE, param)) return 0;
-  }
-  return 1;
+  return OfferCourier(proc, param, {{16, RASTER_FONTTYPE}, {24, RASTER_FONTTYPE}});
 }
 
 UINT g_dpi = 96;
-UINT FakeDpi(HWND) { return g_dpi; }
+UINT FakeDpi(HWND) {
+  return g_dpi;
+}
 
 TEST_F(WorldTimeTest, ClocksTakeTheRasterSizeOfTheScaleOrTheWindowsFont) {
   g_system.fonts = OfferTwoRasterSizes;
@@ -745,8 +627,8 @@ TEST_F(WorldTimeTest, OffsetsFollowTheComputer) {
     g_system.utc = {2026, 3, 0, 8, utcHour, utcMinute, 0, 0};  // New York springs on at 07:00
     g_system.zoneState = TIME_ZONE_ID_STANDARD;
     g_system.bias = -60;
-    g_system.hour = static_cast<WORD>(utcHour + 1);
-    g_system.minute = utcMinute;
+    g_system.local.wHour = static_cast<WORD>(utcHour + 1);
+    g_system.local.wMinute = utcMinute;
   };
   StoreRow(CWorldTimeDlg::kFirstPlaceEntry, kFrance);
   StoreRow(CWorldTimeDlg::kSecondPlaceEntry, kNewYork);
@@ -759,7 +641,7 @@ TEST_F(WorldTimeTest, OffsetsFollowTheComputer) {
       // The computer now in Kuwait's zone.
       g_system.zoneState = TIME_ZONE_ID_UNKNOWN;
       g_system.bias = -180;
-      g_system.hour = 10;
+      g_system.local.wHour = 10;
       SendMessageW(m_dlg->m_hWnd, static_cast<UINT>(notice), 0, 0);
     } else {
       Click(IDC_WT_LOCAL_NOW);
