@@ -1,5 +1,6 @@
 #include "app/main_frame.h"
 
+#include "framework/dialog.h"
 #include "panel/ralimet_view.h"
 #include "pictures/palette_window.h"
 #include "platform/platform.h"
@@ -57,7 +58,9 @@ int CMainFrame::OnCreate(CREATESTRUCTW* pCreateStruct) {
 // The view keeps the layout made at creation.
 void CMainFrame::OnSize(UINT, int, int) {}
 
-BOOL CMainFrame::OnQueryNewPalette() { return RealizePicturePalette(this); }
+BOOL CMainFrame::OnQueryNewPalette() {
+  return RealizePicturePalette(this);
+}
 
 void CMainFrame::OnPaletteChanged(HWND hwndFocus) {
   CFrameWnd::OnPaletteChanged(hwndFocus);
@@ -72,14 +75,11 @@ LRESULT CMainFrame::OnGetDpiScaledSize(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CMainFrame::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
-  if (auto* pView = dynamic_cast<CRalimetView*>(GetActiveView())) {
-    pView->SetScale(Scale{LOWORD(wParam)});
-  }
-  const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-  SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  FitViewToPanel(Scale{LOWORD(wParam)});
-  UseCaptionIcon(Scale{LOWORD(wParam)});
+  const Scale scale{LOWORD(wParam)};
+  if (auto* pView = dynamic_cast<CRalimetView*>(GetActiveView())) pView->SetScale(scale);
+  MoveToSuggestedRect(m_hWnd, lParam);
+  FitViewToPanel(scale);
+  UseCaptionIcon(scale);
   return 0;
 }
 

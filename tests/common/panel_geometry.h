@@ -8,6 +8,8 @@
 
 namespace panel {
 
+// The whole panel at 96 DPI; a screen of another scale shows it that many times as large.
+inline constexpr SIZE kPanelSize{290, 389};
 // The faces of the ten window buttons, and of About and exit.
 inline constexpr SIZE kLargeFace{135, 50};
 inline constexpr SIZE kSmallFace{122, 25};

@@ -4,8 +4,10 @@
 // Usage: screenshot_tour OUTPUT_FOLDER
 // Writes NAME.bmp for each picture, then "done" holding "ok" or "failed" (a Wine desktop does not
 // hand its programs' exit codes on).
+// clang-format off
 #include <windows.h>
 #include <commctrl.h>
+// clang-format on
 
 #include <cstdio>
 #include <cstring>
@@ -22,7 +24,9 @@ namespace {
 std::wstring g_folder;
 
 // Long enough for a window to draw itself after it opens or changes.
-void Settle() { std::this_thread::sleep_for(milliseconds(1500)); }
+void Settle() {
+  std::this_thread::sleep_for(milliseconds(1500));
+}
 
 bool SaveBitmap(const ScreenShot& shot, const std::wstring& path) {
   const int stride = (shot.width * 3 + 3) & ~3;
@@ -54,7 +58,8 @@ bool Shoot(HWND window, const char* name) {
   RECT rect{};
   GetWindowRect(window, &rect);
   const ScreenShot shot = ShootScreen(rect);
-  const std::wstring path = g_folder + L"\\" + std::wstring(name, name + std::strlen(name)) + L".bmp";
+  const std::wstring path =
+      g_folder + L"\\" + std::wstring(name, name + std::strlen(name)) + L".bmp";
   const bool ok = shot.width > 0 && SaveBitmap(shot, path);
   std::printf("%s %s\n", ok ? "took" : "could not take", name);
   return ok;
@@ -65,9 +70,14 @@ void Close(HWND window) {
   WaitFor([&] { return !IsWindow(window); }, kActionTimeout);
 }
 
-// Opens the window of a panel button by a click on it; answers it, or null.
+// Opens the window of a panel button by a click on it; answers it, or null. The view is the
+// panel at the screen's scale: the design's centre is taken along.
 HWND Open(Program& program, int button) {
-  PostClick(program.View(), panel::ButtonCentre(button));
+  RECT view{};
+  GetClientRect(program.View(), &view);
+  const POINT centre = panel::ButtonCentre(button);
+  PostClick(program.View(), {MulDiv(centre.x, view.right, panel::kPanelSize.cx),
+                             MulDiv(centre.y, view.bottom, panel::kPanelSize.cy)});
   return program.WaitForOwnedWindow(program.MainWindow());
 }
 
@@ -82,8 +92,8 @@ struct Shot {
   const char* name;
 };
 constexpr Shot kDialogs[] = {
-    {10, "about"},     {5, "length"}, {0, "area"},     {8, "volume"}, {9, "weight"},
-    {3, "speed"},      {6, "duration"}, {1, "date"},   {4, "worldtime"},
+    {10, "about"}, {5, "length"},   {0, "area"}, {8, "volume"},    {9, "weight"},
+    {3, "speed"},  {6, "duration"}, {1, "date"}, {4, "worldtime"},
 };
 
 bool Tour() {
@@ -124,6 +134,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: screenshot_tour OUTPUT_FOLDER\n");
     return 2;
   }
+  // Places and pixels of the program's windows in the screen's own pixels, at any display scale.
+  SetProcessDPIAware();
   e2e::g_folder = e2e::WindowsPath(argv[1]);
   const bool ok = e2e::Tour();
   if (FILE* done = _wfopen((e2e::g_folder + L"\\done").c_str(), L"wb")) {
