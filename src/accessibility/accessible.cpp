@@ -12,9 +12,7 @@ namespace {
 
 template <class Function>
 bool Bind(Function& function, HMODULE module, const char* name) {
-  function = module ? reinterpret_cast<Function>(
-                          reinterpret_cast<void*>(GetProcAddress(module, name)))
-                    : nullptr;
+  function = platform::ProcAddress<Function>(module, name);
   return function != nullptr;
 }
 

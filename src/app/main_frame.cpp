@@ -1,6 +1,7 @@
 #include "app/main_frame.h"
 
 #include "framework/dialog.h"
+#include "panel/panel_layout.h"
 #include "panel/ralimet_view.h"
 #include "pictures/palette_window.h"
 #include "platform/platform.h"
@@ -22,7 +23,7 @@ const CommandRoute CMainFrame::kRoutes[] = {
 const MessageMap CMainFrame::kMessageMap{&CFrameWnd::kMessageMap, kRoutes};
 
 SIZE CMainFrame::OuterSize(DWORD style, DWORD exStyle, Scale scale) {
-  const SIZE panel = scale(kPanelSize);
+  const SIZE panel = scale(panel::kDesignSize);
   RECT rect{0, 0, panel.cx + 2 * platform::SystemMetricForDpi(SM_CXEDGE, scale.dpi),
             panel.cy + 2 * platform::SystemMetricForDpi(SM_CYEDGE, scale.dpi)};
   platform::AdjustWindowRectForDpi(rect, style, exStyle, scale.dpi);
@@ -91,7 +92,7 @@ void CMainFrame::FitViewToPanel(Scale scale) {
   RECT outer;
   GetClientRect(pane, &view);
   GetWindowRect(m_hWnd, &outer);
-  const SIZE panel = scale(kPanelSize);
+  const SIZE panel = scale(panel::kDesignSize);
   const int dx = panel.cx - view.right;
   const int dy = panel.cy - view.bottom;
   if (dx == 0 && dy == 0) return;

@@ -11,8 +11,6 @@ class CMainFrame : public CFrameWnd {
   DECLARE_DYNCREATE(CMainFrame)
 
  public:
-  static constexpr SIZE kPanelSize{290, 389};
-
   // The outer size that leaves the view, inside its sunken edge, the panel's size at the scale
   // under the system's frame metrics: 300 x 417 at 96 DPI with a 3-pixel frame and an 18-pixel
   // caption.

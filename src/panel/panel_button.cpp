@@ -23,12 +23,7 @@ CPanelButton::CPanelButton(POINT topLeft, UINT normalId, UINT highlightedId, UIN
 
 void CPanelButton::Draw(HDC hdc, const CPictureSet& pictures) const {
   const BITMAPINFOHEADER* header = pictures.FindBitmap(GetBitmapId());
-  if (!header) return;
-  if (const HPALETTE palette = pictures.GetPalette()) {
-    SelectPalette(hdc, palette, FALSE);
-    RealizePalette(hdc);
-  }
-  DrawPackedBitmap(hdc, header, GetRect());
+  if (header) DrawPackedBitmap(hdc, header, GetRect());
 }
 
 RECT CPanelButton::GetRect() const {

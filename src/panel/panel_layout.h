@@ -6,6 +6,9 @@
 
 namespace panel {
 
+// The whole panel in the design's 96-DPI pixels: the view's client area, the 100 % picture's size.
+inline constexpr SIZE kDesignSize{290, 389};
+
 // The buttons by what they open, in index order.
 enum Button : int {
   kAreaButton,

@@ -1,7 +1,5 @@
 #include "panel/ralimet_view.h"
 
-#include <cstdlib>
-
 #include "calendar/date_dlg.h"
 #include "framework/create_failure.h"
 #include "framework/resources.h"
@@ -82,8 +80,6 @@ int CRalimetView::OnCreate(CREATESTRUCTW* pCreateStruct) {
     AfxNoteCreateFailure(CreateStep::kViewPictures);
     return -1;
   }
-  // The design's size is the 100 % picture's, which the set serves until it has a scale.
-  m_panelSize = {panel->biWidth, std::abs(panel->biHeight)};
   if (!m_pPictures->GetPalette() && panel->biBitCount <= 8) {
     AfxNoteCreateFailure(CreateStep::kPalette);
     return -1;
@@ -115,7 +111,7 @@ void CRalimetView::OnDraw(HDC hdc) {
   const ScopedSelectPalette palette(hdc, GetPalette(), false);
   RealizePalette(hdc);
   if (const BITMAPINFOHEADER* panel = m_pPictures->Find(IDB_PANEL))
-    DrawPackedBitmap(hdc, panel, m_scale(RECT{0, 0, m_panelSize.cx, m_panelSize.cy}));
+    DrawPackedBitmap(hdc, panel, m_scale(RECT{0, 0, panel::kDesignSize.cx, panel::kDesignSize.cy}));
   for (const auto& button : m_pButtons) button->Draw(hdc, *m_pPictures);
 }
 
@@ -125,6 +121,8 @@ const wchar_t* CRalimetView::GetCaption(int n) {
 
 void CRalimetView::RedrawButton(int n) {
   ClientDC dc(m_hWnd);
+  const ScopedSelectPalette palette(dc.get(), GetPalette(), false);
+  RealizePalette(dc.get());
   m_pButtons[n]->Draw(dc.get(), *m_pPictures);
 }
 

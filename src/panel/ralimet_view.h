@@ -86,6 +86,5 @@ class CRalimetView : public CView {
   std::array<std::unique_ptr<CPanelButton>, kButtonCount> m_pButtons;
   std::unique_ptr<CPictureSet> m_pPictures;
   Scale m_scale;
-  SIZE m_panelSize{};  // in the design's 96-DPI pixels
   std::unique_ptr<CAccessibleServer> m_pAccessible;
 };

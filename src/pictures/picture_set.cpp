@@ -7,7 +7,6 @@
 #include "framework/resources.h"
 #include "framework/wnd.h"
 #include "pictures/palette_window.h"
-#include "pictures/png_picture.h"
 #include "res/resource.h"
 
 namespace {
@@ -127,7 +126,7 @@ const BITMAPINFOHEADER* CPictureSet::FindBitmap(UINT bitmapId) const {
 
 const BITMAPINFOHEADER* CPictureSet::Decoded(UINT resourceId) const {
   auto [entry, added] = m_drawn[m_nPercent].pictures.try_emplace(resourceId);
-  if (added) entry->second = DecodePalettisedPng(FindResourceBytes(resourceId, L"PNG"));
+  if (added) entry->second = m_decoder.Decode(FindResourceBytes(resourceId, L"PNG"));
   return entry->second.empty() ? nullptr
                                : reinterpret_cast<const BITMAPINFOHEADER*>(entry->second.data());
 }

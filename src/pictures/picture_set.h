@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/handles.h"
+#include "pictures/png_picture.h"
 #include "pictures/scale.h"
 
 // The packed bitmap resource id (low 16 bits count) of the program, or null when it is missing.
@@ -68,4 +69,5 @@ class CPictureSet {
   UniquePalette m_hPalette;  // of the bitmaps
   int m_nPercent = 100;
   mutable std::map<int, DrawnScale> m_drawn;  // by percent
+  mutable CPngDecoder m_decoder;
 };

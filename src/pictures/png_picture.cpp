@@ -24,8 +24,7 @@ const Ole32* LoadOle32() {
     const HMODULE ole32 = platform::LoadSystemLibrary(L"ole32.dll");
     if (!ole32) return std::nullopt;
     const auto bind = [ole32](auto& function, const char* name) {
-      function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
-          reinterpret_cast<void*>(GetProcAddress(ole32, name)));
+      function = platform::ProcAddress<std::remove_reference_t<decltype(function)>>(ole32, name);
       return function != nullptr;
     };
     Ole32 calls{};
@@ -111,29 +110,44 @@ std::vector<BYTE> PackFrame(IWICImagingFactory* factory, IWICBitmapFrameDecode* 
 
 }  // namespace
 
-std::vector<BYTE> DecodePalettisedPng(std::span<const std::byte> png) {
-  const Ole32* ole32 = LoadOle32();
-  if (!ole32 || png.empty() || png.size() > 0x1000000) return {};
-  const ComApartment apartment(*ole32);
-  // Every interface below is released before the apartment ends.
-  const auto factory = ObtainComObject<IWICImagingFactory>([&](auto out) {
-    return ole32->coCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                   __uuidof(IWICImagingFactory), reinterpret_cast<void**>(out));
-  });
+// The apartment is declared first, so the factory is released before it ends.
+struct CPngDecoder::Session {
+  explicit Session(const Ole32& ole32) : apartment(ole32) {}
+  ComApartment apartment;
+  ComPtr<IWICImagingFactory> factory;
+};
+
+CPngDecoder::CPngDecoder() = default;
+CPngDecoder::~CPngDecoder() = default;
+
+std::vector<BYTE> CPngDecoder::Decode(std::span<const std::byte> png) {
+  if (png.empty() || png.size() > 0x1000000) return {};
+  if (!m_bTried) {
+    m_bTried = true;
+    if (const Ole32* ole32 = LoadOle32()) {
+      m_session = std::make_unique<Session>(*ole32);
+      m_session->factory = ObtainComObject<IWICImagingFactory>([&](auto out) {
+        return ole32->coCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                       __uuidof(IWICImagingFactory), reinterpret_cast<void**>(out));
+      });
+    }
+  }
+  IWICImagingFactory* factory = m_session ? m_session->factory.get() : nullptr;
   if (!factory) return {};
+  // Every interface below is released before the next decode.
   const auto stream =
-      ObtainComObject<IWICStream>([&](auto out) { return factory.get()->CreateStream(out); });
+      ObtainComObject<IWICStream>([&](auto out) { return factory->CreateStream(out); });
   if (!stream || FAILED(stream.get()->InitializeFromMemory(
                      reinterpret_cast<BYTE*>(const_cast<std::byte*>(png.data())),
                      static_cast<DWORD>(png.size())))) {
     return {};
   }
   const auto decoder = ObtainComObject<IWICBitmapDecoder>([&](auto out) {
-    return factory.get()->CreateDecoderFromStream(stream.get(), nullptr,
-                                                  WICDecodeMetadataCacheOnDemand, out);
+    return factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                            out);
   });
   if (!decoder) return {};
   const auto frame = ObtainComObject<IWICBitmapFrameDecode>(
       [&](auto out) { return decoder.get()->GetFrame(0, out); });
-  return frame ? PackFrame(factory.get(), frame.get()) : std::vector<BYTE>();
+  return frame ? PackFrame(factory, frame.get()) : std::vector<BYTE>();
 }

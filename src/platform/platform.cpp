@@ -19,12 +19,8 @@ HMODULE SystemLoadLibrary(const wchar_t* name, DWORD flags) {
 // system's audio stack, which the launcher does not need before then.
 void PlayWithSystem(const void* sound, UINT flags) {
   using SndPlaySound = BOOL(WINAPI*)(const wchar_t*, UINT);
-  static const auto play = [] {
-    const HMODULE winmm = LoadSystemLibrary(L"winmm.dll");
-    return winmm ? reinterpret_cast<SndPlaySound>(
-                       reinterpret_cast<void*>(GetProcAddress(winmm, "sndPlaySoundW")))
-                 : nullptr;
-  }();
+  static const auto play =
+      ProcAddress<SndPlaySound>(LoadSystemLibrary(L"winmm.dll"), "sndPlaySoundW");
   if (play) play(static_cast<const wchar_t*>(sound), flags);
 }
 
@@ -46,9 +42,8 @@ bool SystemAskFileName(HWND owner, bool save, std::wstring& path) {
   // Like the sound library, the dialogs' library is loaded when first asked for.
   using FileDialog = BOOL(WINAPI*)(OPENFILENAMEW*);
   static const HMODULE comdlg = LoadSystemLibrary(L"comdlg32.dll");
-  const auto dialog = comdlg ? reinterpret_cast<FileDialog>(reinterpret_cast<void*>(GetProcAddress(
-                                   comdlg, save ? "GetSaveFileNameW" : "GetOpenFileNameW")))
-                             : nullptr;
+  const auto dialog =
+      ProcAddress<FileDialog>(comdlg, save ? "GetSaveFileNameW" : "GetOpenFileNameW");
   const BOOL chosen = dialog && dialog(&ofn);
   if (!chosen) return false;
   path = file;
@@ -73,12 +68,8 @@ using EnumZonesFn = DWORD(WINAPI*)(DWORD index, DYNAMIC_TIME_ZONE_INFORMATION* z
 
 DWORD SystemEnumZone(DWORD index, DYNAMIC_TIME_ZONE_INFORMATION& zone) {
   // Windows 8 brought the call: looked up, not imported, so that the program starts on Windows 7.
-  static const auto call = [] {
-    const HMODULE advapi = GetModuleHandleW(L"advapi32.dll");
-    return advapi ? reinterpret_cast<EnumZonesFn>(reinterpret_cast<void*>(
-                        GetProcAddress(advapi, "EnumDynamicTimeZoneInformation")))
-                  : nullptr;
-  }();
+  static const auto call = ProcAddress<EnumZonesFn>(GetModuleHandleW(L"advapi32.dll"),
+                                                     "EnumDynamicTimeZoneInformation");
   return call ? call(index, &zone) : ERROR_CALL_NOT_IMPLEMENTED;
 }
 
@@ -111,9 +102,7 @@ int SystemEnumFontFamily(HDC hdc, const wchar_t* family, FONTENUMPROCW proc, LPA
 // still starts there; null where it is missing.
 template <class Fn>
 Fn User32Function(const char* name) {
-  const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-  return user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
-                : nullptr;
+  return ProcAddress<Fn>(GetModuleHandleW(L"user32.dll"), name);
 }
 
 UINT ScreenDpi() {
@@ -126,12 +115,8 @@ UINT ScreenDpi() {
 UINT MonitorDpi(HWND hwnd) {
   // Windows 8.1 tells each monitor's DPI through the shell's scaling library.
   using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-  static const auto forMonitor = [] {
-    const HMODULE shcore = LoadSystemLibrary(L"shcore.dll");
-    return shcore ? reinterpret_cast<GetDpiForMonitorFn>(
-                        reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
-                  : nullptr;
-  }();
+  static const auto forMonitor =
+      ProcAddress<GetDpiForMonitorFn>(LoadSystemLibrary(L"shcore.dll"), "GetDpiForMonitor");
   UINT x = 0, y = 0;
   constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
   if (forMonitor &&

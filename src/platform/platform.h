@@ -12,6 +12,13 @@ namespace platform {
 // A library of the system, from the system folder only: never a file of that name planted beside
 // the program or in the current folder. Null when it cannot be loaded.
 HMODULE LoadSystemLibrary(const wchar_t* name);
+// The function name of module, as a pointer of type Function; null when either is missing. For
+// calls looked up at run time rather than linked (newer systems' calls, libraries loaded late).
+template <class Function>
+Function ProcAddress(HMODULE module, const char* name) {
+  return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                : nullptr;
+}
 // The loader call beneath it, LoadLibraryExW(name, nullptr, flags).
 using LoadLibraryFn = HMODULE (*)(const wchar_t* name, DWORD flags);
 LoadLibraryFn SetLoadLibraryForTesting(LoadLibraryFn load);
