@@ -97,7 +97,8 @@ TEST_F(FieldExchangeTest, WritingKeepsATextThatMeansTheMemberAndShowsNoOldNumber
     m_dlg->Type(c.field, c.typed);
     (*m_dlg).*c.member = c.value;
     m_dlg->UpdateData(false);
-    EXPECT_EQ(m_dlg->Text(c.field), c.shown) << c.value << " over " << Utf8(c.typed);
+    EXPECT_EQ(m_dlg->Text(c.field), c.shown)
+        << "field " << c.field << ": " << c.value << " over \"" << Utf8(c.typed) << "\"";
   }
 }
 
