@@ -1,47 +1,14 @@
-// The framework's accessibility piece in-process: the COM pointer owner, and a standard control
-// named by the program, compared with an unnamed twin that the system alone answers for.
-#include "accessibility/accessible.h"
-#include "accessibility/control_names.h"
-
+// A standard control named by the program, in-process, compared with an unnamed twin that the
+// system alone answers for.
 #include <gtest/gtest.h>
 
-#include <type_traits>
-#include <utility>
 #include <vector>
 
+#include "accessibility/control_names.h"
 #include "msaa_reader.h"
 #include "test_support.h"
 
 namespace {
-
-static_assert(!std::is_copy_constructible_v<ComPtr<IAccessible>>);
-static_assert(!std::is_copy_assignable_v<ComPtr<IAccessible>>);
-
-// An object that only counts its references.
-class Counted final : public IUnknown {
- public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** ppv) override {
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-  ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-  ULONG refs = 1;
-};
-
-TEST(ComPtrTest, ReleasesItsOneReferenceOnceWhereverItMoves) {
-  Counted object;
-  {
-    ComPtr<IUnknown> first(&object);
-    ComPtr<IUnknown> second(std::move(first));
-    EXPECT_EQ(first.get(), nullptr);
-    ComPtr<IUnknown> third;
-    third = std::move(second);
-    EXPECT_EQ(object.refs, 1u) << "moves release nothing";
-    EXPECT_EQ(third.get(), &object);
-  }
-  EXPECT_EQ(object.refs, 0u);
-}
 
 // Two edits side by side in a window of their own: the first named by the program, the second
 // left to the system.
@@ -135,10 +102,10 @@ TEST_F(NamedControlTest, AReaderStillHoldingTheControlGetsAnErrorOnceItIsGone) {
   BSTR value = SysAllocString(L"stale");
   long count = 77, left = 77, width = 77;
   IDispatch* parent = reinterpret_cast<IDispatch*>(&count);
-  for (const HRESULT hr : {held->get_accRole(self, &role), held->get_accValue(self, &value),
-                           held->get_accChildCount(&count), held->get_accParent(&parent),
-                           held->accHitTest(1, 1, &hit),
-                           held->accLocation(&left, &count, &width, &count, self)}) {
+  for (const HRESULT hr :
+       {held->get_accRole(self, &role), held->get_accValue(self, &value),
+        held->get_accChildCount(&count), held->get_accParent(&parent), held->accHitTest(1, 1, &hit),
+        held->accLocation(&left, &count, &width, &count, self)}) {
     EXPECT_EQ(hr, RPC_E_DISCONNECTED);
   }
   EXPECT_TRUE(role.vt == VT_EMPTY && hit.vt == VT_EMPTY && !value && !parent && !left && !count &&

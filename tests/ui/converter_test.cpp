@@ -42,113 +42,58 @@ void ExpectTexts(const CWnd& dlg, const Texts& expected, const std::string& name
   }
 }
 
-struct Opening {
-  const char* name;
-  const ConverterWindow& window;
-  const wchar_t* title;
-  Texts texts;
+// Shows a window's messages to the test for as long as it lives; those it answers true for go no
+// further.
+class MessageTap {
+ public:
+  using Look = std::function<bool(UINT message, WPARAM wParam)>;
+  MessageTap(HWND window, Look look) : m_window(window), m_look(std::move(look)) {
+    SetWindowSubclass(window, Proc, 0, reinterpret_cast<DWORD_PTR>(&m_look));
+  }
+  MessageTap(const MessageTap&) = delete;
+  MessageTap& operator=(const MessageTap&) = delete;
+  ~MessageTap() { RemoveWindowSubclass(m_window, Proc, 0); }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR look) {
+    if ((*reinterpret_cast<const Look*>(look))(message, wParam)) return 0;
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+  }
+
+  HWND m_window;
+  Look m_look;
 };
 
-TEST(ConverterTest, EachWindowOpensWithItsUnitTable) {
-  const Opening windows[] = {
-      {"length",
-       kLengthWindow,
-       L"الطول",
-       {{IDC_LENGTH_CENTIMETRE, L"160900.00000000"},
-        {IDC_LENGTH_METRE, L"1609.00000000"},
-        {IDC_LENGTH_KILOMETRE, L"1.60900000"},
-        {IDC_LENGTH_INCH, L"63346.45670000"},
-        {IDC_LENGTH_FOOT, L"5278.87140000"},
-        {IDC_LENGTH_YARD, L"1759.62380000"},
-        {IDC_LENGTH_MILE, L"1.00000000"},
-        {IDC_LENGTH_MILLIMETRE, L"1609000.00000000"}}},
-      {"area",
-       kAreaWindow,
-       L"المساحة",
-       {{IDC_AREA_SQ_MILE, L"1.00000000"},
-        {IDC_AREA_SQ_KILOMETRE, L"2.59000000"},
-        {IDC_AREA_HECTARE, L"259.00000000"},
-        {IDC_AREA_ACRE, L"640.00000000"},
-        {IDC_AREA_SQ_METRE, L"2590000.00000000"},
-        {IDC_AREA_SQ_FOOT, L"27870000.00000000"},
-        {IDC_AREA_SQ_INCH, L"4014500000.00000000"},
-        {IDC_AREA_SQ_CENTIMETRE, L"25900000000.00000000"}}},
-      {"volume",
-       kVolumeWindow,
-       L"الحجم",
-       {{IDC_VOLUME_LITRE, L"1.00000000"},
-        {IDC_VOLUME_PINT, L"1.75999905"},
-        {IDC_VOLUME_QUART, L"0.87999952"},
-        {IDC_VOLUME_GALLON, L"0.21999988"},
-        {IDC_VOLUME_CU_METRE, L"0.00100000"},
-        {IDC_VOLUME_CU_INCH, L"61.02338720"},
-        {IDC_VOLUME_CU_FOOT, L"0.03531984"},
-        {IDC_VOLUME_CU_CENTIMETRE, L"1000.00000000"}}},
-      {"weight",
-       kWeightWindow,
-       L"وزن",
-       {{IDC_WEIGHT_GRAM, L"1000000.00000000"},
-        {IDC_WEIGHT_KILOGRAM, L"1000.00000000"},
-        {IDC_WEIGHT_OUNCE, L"35000.00000000"},
-        {IDC_WEIGHT_POUND, L"2205.00000000"},
-        {IDC_WEIGHT_TON, L"1.00000000"}}},
-      {"speed",
-       kSpeedWindow,
-       L"السرعة",
-       {{IDC_SPEED_MILE_PER_HOUR, L"1.00000000"},
-        {IDC_SPEED_KM_PER_HOUR, L"1.60900000"},
-        {IDC_SPEED_METRE_PER_SECOND, L"0.44694400"},
-        {IDC_SPEED_CM_PER_SECOND, L"44.69440000"},
-        {IDC_SPEED_FOOT_PER_SECOND, L"1.46635300"},
-        {IDC_SPEED_KNOT, L"0.86897600"}}},
-      {"time",
-       kTimeWindow,
-       L"الزمن",
-       {{IDC_TIME_CENTURY, L"1.00000000"},
-        {IDC_TIME_DECADE, L"10.00000000"},
-        {IDC_TIME_YEAR, L"100.00000000"},
-        {IDC_TIME_WEEK, L"5217.85714300"},
-        {IDC_TIME_DAY, L"36525.00000000"},
-        {IDC_TIME_HOUR, L"876600.00000000"},
-        {IDC_TIME_MINUTE, L"52596000.00000000"},
-        {IDC_TIME_SECOND, L"3155760000.00000000"}}},
-      {"temperature",
-       kTemperatureWindow,
-       L"درجة الحرارة",
-       {{IDC_TEMP_CELSIUS, L"1.00000000"},
-        {IDC_TEMP_FAHRENHEIT, L"33.80000000"},
-        {IDC_TEMP_KELVIN, L"274.15000000"}}},
-  };
-  for (const Opening& w : windows) {
-    auto dlg = Make(w.window);
-    ASSERT_TRUE(dlg->Create()) << w.name;
-    EXPECT_EQ(TextOf(dlg->m_hWnd), w.title) << w.name;
-    ExpectTexts(*dlg, w.texts, w.name);
-    // The back button comes first; each label stands just before its field, so its mnemonic
-    // moves the focus there.
-    EXPECT_EQ(GetDlgCtrlID(GetWindow(dlg->m_hWnd, GW_CHILD)), IDOK) << w.name;
-    for (const auto& [id, text] : w.texts) {
-      const HWND label = GetWindow(dlg->GetDlgItem(id), GW_HWNDPREV);
-      EXPECT_NE(TextOf(label).find(L'&'), std::wstring::npos) << w.name << ", label of " << id;
-      const LONG_PTR style = GetWindowLongPtrW(dlg->GetDlgItem(id), GWL_STYLE);
-      EXPECT_TRUE(style & WS_TABSTOP) << w.name << ", field " << id;
-    }
-  }
-}
-
+// Each converter window: its title and the texts it opens with, and values typed into one of its
+// fields with what the other fields then show.
 struct Typing {
-  const char* name;
-  const ConverterWindow& window;
   int control;
   const wchar_t* typed;
   Texts texts;
 };
 
-TEST(ConverterTest, TypingConvertsIntoEveryOtherField) {
-  const Typing cases[] = {
-      {"length: 2 miles",
-       kLengthWindow,
-       IDC_LENGTH_MILE,
+struct Window {
+  const char* name;
+  const ConverterWindow& window;
+  const wchar_t* title;
+  Texts opening;
+  std::vector<Typing> typing;
+};
+
+const Window kWindows[] = {
+    {"length",
+     kLengthWindow,
+     L"الطول",
+     {{IDC_LENGTH_CENTIMETRE, L"160900.00000000"},
+      {IDC_LENGTH_METRE, L"1609.00000000"},
+      {IDC_LENGTH_KILOMETRE, L"1.60900000"},
+      {IDC_LENGTH_INCH, L"63346.45670000"},
+      {IDC_LENGTH_FOOT, L"5278.87140000"},
+      {IDC_LENGTH_YARD, L"1759.62380000"},
+      {IDC_LENGTH_MILE, L"1.00000000"},
+      {IDC_LENGTH_MILLIMETRE, L"1609000.00000000"}},
+     {{IDC_LENGTH_MILE,
        L"2",
        {{IDC_LENGTH_KILOMETRE, L"3.21800000"},
         {IDC_LENGTH_METRE, L"3218.00000000"},
@@ -158,23 +103,28 @@ TEST(ConverterTest, TypingConvertsIntoEveryOtherField) {
         {IDC_LENGTH_FOOT, L"10557.74280000"},
         {IDC_LENGTH_YARD, L"3519.24760000"},
         {IDC_LENGTH_MILE, L"2"}}},
-      {"length: 1 km",
-       kLengthWindow,
-       IDC_LENGTH_KILOMETRE,
+      {IDC_LENGTH_KILOMETRE,
        L"1",
        {{IDC_LENGTH_MILE, L"0.62150404"},
         {IDC_LENGTH_METRE, L"1000.00000000"},
         {IDC_LENGTH_INCH, L"39370.07870000"},
         {IDC_LENGTH_FOOT, L"3280.83990000"},
         {IDC_LENGTH_YARD, L"1093.61330000"}}},
-      {"length: -5 miles",
-       kLengthWindow,
-       IDC_LENGTH_MILE,
+      {IDC_LENGTH_MILE,
        L"-5",
-       {{IDC_LENGTH_KILOMETRE, L"-8.04500000"}, {IDC_LENGTH_FOOT, L"-26394.35700000"}}},
-      {"area: 1 hectare",
-       kAreaWindow,
-       IDC_AREA_HECTARE,
+       {{IDC_LENGTH_KILOMETRE, L"-8.04500000"}, {IDC_LENGTH_FOOT, L"-26394.35700000"}}}}},
+    {"area",
+     kAreaWindow,
+     L"المساحة",
+     {{IDC_AREA_SQ_MILE, L"1.00000000"},
+      {IDC_AREA_SQ_KILOMETRE, L"2.59000000"},
+      {IDC_AREA_HECTARE, L"259.00000000"},
+      {IDC_AREA_ACRE, L"640.00000000"},
+      {IDC_AREA_SQ_METRE, L"2590000.00000000"},
+      {IDC_AREA_SQ_FOOT, L"27870000.00000000"},
+      {IDC_AREA_SQ_INCH, L"4014500000.00000000"},
+      {IDC_AREA_SQ_CENTIMETRE, L"25900000000.00000000"}},
+     {{IDC_AREA_HECTARE,
        L"1",
        {{IDC_AREA_SQ_MILE, L"0.00386100"},
         {IDC_AREA_SQ_KILOMETRE, L"0.01000000"},
@@ -183,17 +133,24 @@ TEST(ConverterTest, TypingConvertsIntoEveryOtherField) {
         {IDC_AREA_SQ_FOOT, L"107606.17000000"},
         {IDC_AREA_SQ_INCH, L"15500000.00000000"},
         {IDC_AREA_SQ_CENTIMETRE, L"100000000.00000000"}}},
-      {"area: 1 acre",
-       kAreaWindow,
-       IDC_AREA_ACRE,
+      {IDC_AREA_ACRE,
        L"1",
        {{IDC_AREA_SQ_MILE, L"0.00156250"},
         {IDC_AREA_SQ_KILOMETRE, L"0.00404688"},
         {IDC_AREA_HECTARE, L"0.40468790"},
-        {IDC_AREA_SQ_METRE, L"4046.87900000"}}},
-      {"volume: 1 gallon",
-       kVolumeWindow,
-       IDC_VOLUME_GALLON,
+        {IDC_AREA_SQ_METRE, L"4046.87900000"}}}}},
+    {"volume",
+     kVolumeWindow,
+     L"الحجم",
+     {{IDC_VOLUME_LITRE, L"1.00000000"},
+      {IDC_VOLUME_PINT, L"1.75999905"},
+      {IDC_VOLUME_QUART, L"0.87999952"},
+      {IDC_VOLUME_GALLON, L"0.21999988"},
+      {IDC_VOLUME_CU_METRE, L"0.00100000"},
+      {IDC_VOLUME_CU_INCH, L"61.02338720"},
+      {IDC_VOLUME_CU_FOOT, L"0.03531984"},
+      {IDC_VOLUME_CU_CENTIMETRE, L"1000.00000000"}},
+     {{IDC_VOLUME_GALLON,
        L"1",
        {{IDC_VOLUME_LITRE, L"4.54545700"},
         {IDC_VOLUME_PINT, L"8.00000000"},
@@ -202,74 +159,82 @@ TEST(ConverterTest, TypingConvertsIntoEveryOtherField) {
         {IDC_VOLUME_CU_INCH, L"277.37918260"},
         {IDC_VOLUME_CU_FOOT, L"0.16054482"},
         {IDC_VOLUME_CU_CENTIMETRE, L"4545.45769600"}}},
-      {"volume: 1 pint",
-       kVolumeWindow,
-       IDC_VOLUME_PINT,
+      {IDC_VOLUME_PINT,
        L"1",
        {{IDC_VOLUME_QUART, L"0.50000000"},
         {IDC_VOLUME_GALLON, L"0.12500000"},
         {IDC_VOLUME_LITRE, L"0.56818212"}}},
-      {"volume: 1 cubic foot",
-       kVolumeWindow,
-       IDC_VOLUME_CU_FOOT,
+      {IDC_VOLUME_CU_FOOT,
        L"1",
        {{IDC_VOLUME_CU_CENTIMETRE, L"28312.70144000"}, {IDC_VOLUME_LITRE, L"28.31270000"}}},
-      {"volume: 1 cubic centimetre",
-       kVolumeWindow,
-       IDC_VOLUME_CU_CENTIMETRE,
+      {IDC_VOLUME_CU_CENTIMETRE,
        L"1",
        {{IDC_VOLUME_CU_FOOT, L"0.00003532"}, {IDC_VOLUME_LITRE, L"0.00100000"}}},
-      {"volume: 1 cubic metre",
-       kVolumeWindow,
-       IDC_VOLUME_CU_METRE,
+      {IDC_VOLUME_CU_METRE,
        L"1",
        {{IDC_VOLUME_LITRE, L"1000.00000000"},
         {IDC_VOLUME_PINT, L"1760.00000000"},
         {IDC_VOLUME_GALLON, L"220.00000000"},
-        {IDC_VOLUME_CU_FOOT, L"35.31983700"}}},
-      {"weight: 1 kg",
-       kWeightWindow,
-       IDC_WEIGHT_KILOGRAM,
+        {IDC_VOLUME_CU_FOOT, L"35.31983700"}}}}},
+    {"weight",
+     kWeightWindow,
+     L"وزن",
+     {{IDC_WEIGHT_GRAM, L"1000000.00000000"},
+      {IDC_WEIGHT_KILOGRAM, L"1000.00000000"},
+      {IDC_WEIGHT_OUNCE, L"35000.00000000"},
+      {IDC_WEIGHT_POUND, L"2205.00000000"},
+      {IDC_WEIGHT_TON, L"1.00000000"}},
+     {{IDC_WEIGHT_KILOGRAM,
        L"1",
        {{IDC_WEIGHT_GRAM, L"1000.00000000"},
         {IDC_WEIGHT_OUNCE, L"35.00000000"},
         {IDC_WEIGHT_POUND, L"2.20500000"},
         {IDC_WEIGHT_TON, L"0.00100000"}}},
-      {"weight: 16 ounces",
-       kWeightWindow,
-       IDC_WEIGHT_OUNCE,
+      {IDC_WEIGHT_OUNCE,
        L"16",
        {{IDC_WEIGHT_POUND, L"1.00800000"},
         {IDC_WEIGHT_KILOGRAM, L"0.45714286"},
         {IDC_WEIGHT_GRAM, L"457.14285714"}}},
-      {"weight: 1 pound",
-       kWeightWindow,
-       IDC_WEIGHT_POUND,
+      {IDC_WEIGHT_POUND,
        L"1",
        {{IDC_WEIGHT_OUNCE, L"15.87301587"},
         {IDC_WEIGHT_KILOGRAM, L"0.45351474"},
-        {IDC_WEIGHT_GRAM, L"453.51473923"}}},
-      {"speed: 100 km/h",
-       kSpeedWindow,
-       IDC_SPEED_KM_PER_HOUR,
+        {IDC_WEIGHT_GRAM, L"453.51473923"}}}}},
+    {"speed",
+     kSpeedWindow,
+     L"السرعة",
+     {{IDC_SPEED_MILE_PER_HOUR, L"1.00000000"},
+      {IDC_SPEED_KM_PER_HOUR, L"1.60900000"},
+      {IDC_SPEED_METRE_PER_SECOND, L"0.44694400"},
+      {IDC_SPEED_CM_PER_SECOND, L"44.69440000"},
+      {IDC_SPEED_FOOT_PER_SECOND, L"1.46635300"},
+      {IDC_SPEED_KNOT, L"0.86897600"}},
+     {{IDC_SPEED_KM_PER_HOUR,
        L"100",
        {{IDC_SPEED_MILE_PER_HOUR, L"62.15040398"},
         {IDC_SPEED_METRE_PER_SECOND, L"27.77700000"},
         {IDC_SPEED_CM_PER_SECOND, L"2777.77000000"},
         {IDC_SPEED_FOOT_PER_SECOND, L"91.13440000"},
         {IDC_SPEED_KNOT, L"54.00000000"}}},
-      {"speed: 1 knot",
-       kSpeedWindow,
-       IDC_SPEED_KNOT,
+      {IDC_SPEED_KNOT,
        L"1",
        {{IDC_SPEED_MILE_PER_HOUR, L"1.15077977"},
         {IDC_SPEED_KM_PER_HOUR, L"1.85185185"},
         {IDC_SPEED_METRE_PER_SECOND, L"0.51439006"},
         {IDC_SPEED_CM_PER_SECOND, L"51.43900620"},
-        {IDC_SPEED_FOOT_PER_SECOND, L"1.68765263"}}},
-      {"time: 1 day",
-       kTimeWindow,
-       IDC_TIME_DAY,
+        {IDC_SPEED_FOOT_PER_SECOND, L"1.68765263"}}}}},
+    {"time",
+     kTimeWindow,
+     L"الزمن",
+     {{IDC_TIME_CENTURY, L"1.00000000"},
+      {IDC_TIME_DECADE, L"10.00000000"},
+      {IDC_TIME_YEAR, L"100.00000000"},
+      {IDC_TIME_WEEK, L"5217.85714300"},
+      {IDC_TIME_DAY, L"36525.00000000"},
+      {IDC_TIME_HOUR, L"876600.00000000"},
+      {IDC_TIME_MINUTE, L"52596000.00000000"},
+      {IDC_TIME_SECOND, L"3155760000.00000000"}},
+     {{IDC_TIME_DAY,
        L"1",
        {{IDC_TIME_HOUR, L"24.00000000"},
         {IDC_TIME_MINUTE, L"1440.00000000"},
@@ -278,59 +243,71 @@ TEST(ConverterTest, TypingConvertsIntoEveryOtherField) {
         {IDC_TIME_YEAR, L"0.00273785"},
         {IDC_TIME_DECADE, L"0.00027379"},
         {IDC_TIME_CENTURY, L"0.00002738"}}},
-      {"time: 1 year",
-       kTimeWindow,
-       IDC_TIME_YEAR,
+      {IDC_TIME_YEAR,
        L"1",
        {{IDC_TIME_WEEK, L"52.17857143"},
         {IDC_TIME_DAY, L"365.25000000"},
         {IDC_TIME_HOUR, L"8766.00000000"},
         {IDC_TIME_SECOND, L"31557600.00000000"},
         {IDC_TIME_CENTURY, L"0.01000000"}}},
-      {"time: 1 week",
-       kTimeWindow,
-       IDC_TIME_WEEK,
-       L"1",
-       {{IDC_TIME_DAY, L"7.00000000"}, {IDC_TIME_YEAR, L"0.01916496"}}},
-      {"temperature: 100 C",
-       kTemperatureWindow,
-       IDC_TEMP_CELSIUS,
+      {IDC_TIME_WEEK, L"1", {{IDC_TIME_DAY, L"7.00000000"}, {IDC_TIME_YEAR, L"0.01916496"}}}}},
+    {"temperature",
+     kTemperatureWindow,
+     L"درجة الحرارة",
+     {{IDC_TEMP_CELSIUS, L"1.00000000"},
+      {IDC_TEMP_FAHRENHEIT, L"33.80000000"},
+      {IDC_TEMP_KELVIN, L"274.15000000"}},
+     {{IDC_TEMP_CELSIUS,
        L"100",
        {{IDC_TEMP_FAHRENHEIT, L"212.00000000"}, {IDC_TEMP_KELVIN, L"373.15000000"}}},
-      {"temperature: 212 F",
-       kTemperatureWindow,
-       IDC_TEMP_FAHRENHEIT,
+      {IDC_TEMP_FAHRENHEIT,
        L"212",
        {{IDC_TEMP_CELSIUS, L"100.00000000"}, {IDC_TEMP_KELVIN, L"373.14999860"}}},
-      {"temperature: 32 F",
-       kTemperatureWindow,
-       IDC_TEMP_FAHRENHEIT,
+      {IDC_TEMP_FAHRENHEIT,
        L"32",
        {{IDC_TEMP_CELSIUS, L"0.00000000"}, {IDC_TEMP_KELVIN, L"273.14999960"}}},
-      {"temperature: 0 K",
-       kTemperatureWindow,
-       IDC_TEMP_KELVIN,
+      {IDC_TEMP_KELVIN,
        L"0",
        {{IDC_TEMP_CELSIUS, L"-273.15000000"}, {IDC_TEMP_FAHRENHEIT, L"-459.67000420"}}},
-      {"temperature: -40 C",
-       kTemperatureWindow,
-       IDC_TEMP_CELSIUS,
+      {IDC_TEMP_CELSIUS,
        L"-40",
        {{IDC_TEMP_FAHRENHEIT, L"-40.00000000"}, {IDC_TEMP_KELVIN, L"233.15000000"}}},
-      {"temperature: empty F",
-       kTemperatureWindow,
-       IDC_TEMP_FAHRENHEIT,
+      {IDC_TEMP_FAHRENHEIT,
        L"",
        {{IDC_TEMP_CELSIUS, L"-17.77777778"},
         {IDC_TEMP_KELVIN, L"255.37222200"},
-        {IDC_TEMP_FAHRENHEIT, L""}}},
-  };
-  for (const Typing& c : cases) {
-    auto dlg = Make(c.window);
-    ASSERT_TRUE(dlg->Create()) << c.name;
-    Type(*dlg, c.control, c.typed);
-    EXPECT_EQ(Text(*dlg, c.control), c.typed) << c.name << ": the typed field keeps its text";
-    ExpectTexts(*dlg, c.texts, c.name);
+        {IDC_TEMP_FAHRENHEIT, L""}}}}},
+};
+
+TEST(ConverterTest, EachWindowOpensWithItsUnitTable) {
+  for (const Window& w : kWindows) {
+    auto dlg = Make(w.window);
+    ASSERT_TRUE(dlg->Create()) << w.name;
+    EXPECT_EQ(TextOf(dlg->m_hWnd), w.title) << w.name;
+    ExpectTexts(*dlg, w.opening, w.name);
+    // The back button comes first; each label stands just before its field, so its mnemonic
+    // moves the focus there.
+    EXPECT_EQ(GetDlgCtrlID(GetWindow(dlg->m_hWnd, GW_CHILD)), IDOK) << w.name;
+    for (const auto& [id, text] : w.opening) {
+      const HWND label = GetWindow(dlg->GetDlgItem(id), GW_HWNDPREV);
+      EXPECT_NE(TextOf(label).find(L'&'), std::wstring::npos) << w.name << ", label of " << id;
+      const LONG_PTR style = GetWindowLongPtrW(dlg->GetDlgItem(id), GWL_STYLE);
+      EXPECT_TRUE(style & WS_TABSTOP) << w.name << ", field " << id;
+    }
+  }
+}
+
+TEST(ConverterTest, TypingConvertsIntoEveryOtherField) {
+  for (const Window& w : kWindows) {
+    for (const Typing& c : w.typing) {
+      const std::string name = std::string(w.name) + ": " + Utf8(c.typed) + " typed into field " +
+                               std::to_string(c.control);
+      auto dlg = Make(w.window);
+      ASSERT_TRUE(dlg->Create()) << name;
+      Type(*dlg, c.control, c.typed);
+      EXPECT_EQ(Text(*dlg, c.control), c.typed) << name << ": the typed field keeps its text";
+      ExpectTexts(*dlg, c.texts, name);
+    }
   }
 }
 
@@ -358,38 +335,17 @@ TEST_F(LengthTest, LetterBeepsAndPutsThePreviousValueBack) {
   EXPECT_EQ(m_dlg.Value(length::kMile), 1);
 }
 
-// Counts the texts a field is given from now on.
-class SetTextCounter {
- public:
-  explicit SetTextCounter(HWND field) : m_field(field) {
-    s_count = 0;
-    m_previous = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
-    s_previous = m_previous;
-  }
-  ~SetTextCounter() {
-    SetWindowLongPtrW(m_field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_previous));
-  }
-  int count() const { return s_count; }
-
- private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_SETTEXT) ++s_count;
-    return CallWindowProcW(s_previous, hwnd, message, wParam, lParam);
-  }
-  HWND m_field;
-  WNDPROC m_previous;
-  static inline WNDPROC s_previous = nullptr;
-  static inline int s_count = 0;
-};
-
 TEST_F(LengthTest, SameValueWrittenDifferentlyChangesNothingElse) {
-  SetTextCounter kilometre(m_dlg.GetDlgItem(IDC_LENGTH_KILOMETRE));
+  int written = 0;  // the texts the kilometre field is given
+  const MessageTap kilometre(m_dlg.GetDlgItem(IDC_LENGTH_KILOMETRE), [&](UINT message, WPARAM) {
+    written += message == WM_SETTEXT;
+    return false;
+  });
   Type(m_dlg, IDC_LENGTH_MILE, L"1");
   Type(m_dlg, IDC_LENGTH_MILE, L"1.0");
-  EXPECT_EQ(kilometre.count(), 0);
+  EXPECT_EQ(written, 0);
   Type(m_dlg, IDC_LENGTH_MILE, L"3");
-  EXPECT_EQ(kilometre.count(), 1) << "a new value is written";
+  EXPECT_EQ(written, 1) << "a new value is written";
   EXPECT_EQ(Text(m_dlg, IDC_LENGTH_KILOMETRE), L"4.82700000");
 }
 
@@ -548,27 +504,6 @@ TEST(ConverterTest, WithoutAMatrixEveryConvertedFieldIsZero) {
   EXPECT_EQ(Text(dlg, IDC_LENGTH_MILE), L"0.00000000");
 }
 
-// Keeps every field's change from its window for as long as it lives, as if the window had no
-// change handler.
-class ChangesHeldBack {
- public:
-  explicit ChangesHeldBack(HWND window) : m_window(window) {
-    SetWindowSubclass(window, Proc, 0, 0);
-  }
-  ChangesHeldBack(const ChangesHeldBack&) = delete;
-  ChangesHeldBack& operator=(const ChangesHeldBack&) = delete;
-  ~ChangesHeldBack() { RemoveWindowSubclass(m_window, Proc, 0); }
-
- private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                               DWORD_PTR) {
-    if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) return 0;
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-  }
-
-  HWND m_window;
-};
-
 TEST(ConverterTest, EnterInAFieldClosesTheWindow) {
   CTempDlg dlg;
   StillOpenGuard guard;
@@ -579,7 +514,9 @@ TEST(ConverterTest, EnterInAFieldClosesTheWindow) {
     SetFocus(field);
     {
       // Typed unseen by the change handler, so that only the closing can read it.
-      ChangesHeldBack unseen(hwnd);
+      const MessageTap unseen(hwnd, [](UINT message, WPARAM wParam) {
+        return message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE;
+      });
       SelectAll(field);
       TypeKeys(field, L"50");
     }
@@ -591,6 +528,15 @@ TEST(ConverterTest, EnterInAFieldClosesTheWindow) {
   EXPECT_TRUE(sawWindow);
   EXPECT_FALSE(guard.closedIt()) << "Enter left the window open";
   EXPECT_EQ(dlg.Value(temperature::kFahrenheit), 50) << "the fields were read on closing";
+}
+
+// The pointer moved over a window of the speed window: whether the window chose the pointer, and
+// the pointer then shown.
+std::pair<LRESULT, HCURSOR> PointerOver(const CSpeedDlg& dlg, HWND over) {
+  SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+  const LRESULT handled = SendMessageW(dlg.m_hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(over),
+                                       MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  return {handled, GetCursor()};
 }
 
 TEST(SpeedCursorTest, HorseComesOnlyFromTheProgramFolder) {
@@ -609,14 +555,12 @@ TEST(SpeedCursorTest, HorseComesOnlyFromTheProgramFolder) {
   {
     CSpeedDlg dlg;
     ASSERT_TRUE(dlg.Create());
-    SendMessageW(dlg.m_hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(dlg.m_hWnd),
-                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    PointerOver(dlg, dlg.m_hWnd);
     EXPECT_EQ(dlg.GetHorseCursor(), nullptr);
 
     // Put back beside the program, it is loaded at the next pointer move.
     fs::rename(hidden, beside);
-    SendMessageW(dlg.m_hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(dlg.m_hWnd),
-                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    PointerOver(dlg, dlg.m_hWnd);
     EXPECT_NE(dlg.GetHorseCursor(), nullptr);
   }
   fs::current_path(previous);
@@ -627,21 +571,15 @@ TEST(SpeedCursorTest, HorseComesOnlyFromTheProgramFolder) {
 TEST(SpeedCursorTest, HorseOverTheBackgroundAndLabelsOnly) {
   CSpeedDlg dlg;
   ASSERT_TRUE(dlg.Create());
-  const auto setCursor = [&](HWND over) {
-    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
-    const LRESULT handled = SendMessageW(dlg.m_hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(over),
-                                         MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-    return std::make_pair(handled, GetCursor());
-  };
   const HWND field = dlg.GetDlgItem(IDC_SPEED_KNOT);
   const HWND label = GetWindow(field, GW_HWNDPREV);
   for (const HWND over : {dlg.m_hWnd, label}) {
-    const auto [handled, cursor] = setCursor(over);
+    const auto [handled, cursor] = PointerOver(dlg, over);
     EXPECT_TRUE(handled);
     EXPECT_EQ(cursor, dlg.GetHorseCursor());
   }
   for (const HWND over : {field, dlg.GetDlgItem(IDOK)}) {
-    const auto [handled, cursor] = setCursor(over);
+    const auto [handled, cursor] = PointerOver(dlg, over);
     EXPECT_FALSE(handled) << "the control keeps its own pointer";
     EXPECT_NE(cursor, dlg.GetHorseCursor());
   }

@@ -14,6 +14,8 @@ class CScriptedDlg : public CExchangeTestDlg {
 
   HWND m_ownerSeen = nullptr;
   int m_nOnOK = 0;
+  int m_nCancel = 0;
+  int m_nSecondOwn = 0;  // the changes of the second field that reached this class's own row
 
  protected:
   BOOL OnInitDialog() override {
@@ -30,6 +32,11 @@ class CScriptedDlg : public CExchangeTestDlg {
     ++m_nOnOK;
     CExchangeTestDlg::OnOK();
   }
+  void OnCancel() override {
+    ++m_nCancel;
+    CExchangeTestDlg::OnCancel();
+  }
+  void OnChangeSecond() { ++m_nSecondOwn; }
 
   DECLARE_MESSAGE_MAP()
 
@@ -39,6 +46,7 @@ class CScriptedDlg : public CExchangeTestDlg {
 
 const CommandRoute CScriptedDlg::kRoutes[] = {
     OnMessage(WM_APP, &CScriptedDlg::OnRunScript),
+    Command(EN_CHANGE, IDC_SECOND, &CScriptedDlg::OnChangeSecond),
 };
 const MessageMap CScriptedDlg::kMessageMap{&CExchangeTestDlg::kMessageMap, kRoutes};
 
@@ -92,25 +100,8 @@ TEST(DialogTest, MissingTemplateAnswersMinusOne) {
 }
 
 // A derived map answers before its base, and the base's rows still answer the rest.
-class CDerivedDlg : public CExchangeTestDlg {
- public:
-  int m_nSecondOwn = 0;
-  int m_nCancel = 0;
-
- protected:
-  void OnChangeSecond() { ++m_nSecondOwn; }
-  void OnCancel() override { ++m_nCancel; }
-
-  DECLARE_MESSAGE_MAP()
-};
-
-const CommandRoute CDerivedDlg::kRoutes[] = {
-    Command(EN_CHANGE, IDC_SECOND, &CDerivedDlg::OnChangeSecond),
-};
-const MessageMap CDerivedDlg::kMessageMap{&CExchangeTestDlg::kMessageMap, kRoutes};
-
 TEST(MessageMapTest, DerivedRowsComeFirstAndBaseRowsStillAnswer) {
-  CDerivedDlg dlg;
+  CScriptedDlg dlg([](CScriptedDlg&) {});
   ASSERT_TRUE(dlg.Create());
   dlg.m_changes.clear();
   dlg.Type(IDC_SECOND, L"1");

@@ -10,11 +10,6 @@
 
 namespace {
 
-UINT g_dpi = 96;
-UINT ScreenDpi(HWND) {
-  return g_dpi;
-}
-
 // The design's rectangle at scale s, each edge rounded to the nearest pixel.
 RECT Scaled(const RECT& r, double s) {
   return {std::lround(r.left * s), std::lround(r.top * s), std::lround(r.right * s),
@@ -57,10 +52,8 @@ TEST_F(DisplayScaleTest, PanelFacesAndReadersAtEachScale) {
   EXPECT_EQ(platform::WindowDpi(m_frame->m_hWnd), PrefixDpi());
   ExpectPanelAt(PrefixDpi());
   for (const UINT dpi : {96u, 120u, 144u, 192u}) {
-    g_dpi = dpi;
-    const StandIn<platform::SetWindowDpiForTesting> screen{ScreenDpi};
-    Stop();
-    Start(L"");
+    const ScreenAtDpi screen{dpi};
+    Restart();
     ExpectPanelAt(dpi);
     // A click at the middle of a face, as the mouse gives it, runs that face's window.
     const RECT about = Scaled(panel::ButtonRect(panel::kAboutButton), dpi / 96.0);
@@ -71,8 +64,7 @@ TEST_F(DisplayScaleTest, PanelFacesAndReadersAtEachScale) {
     Release(middle);
     EXPECT_EQ(watcher.opened(), 1) << dpi << " DPI";
   }
-  Stop();
-  Start(L"");
+  Restart();
 }
 
 TEST_F(DisplayScaleTest, MovingToAnotherScaleResizesThePanel) {

@@ -27,13 +27,6 @@ class FieldExchangeTest : public testing::Test {
   std::unique_ptr<CExchangeTestDlg> m_dlg;
 };
 
-TEST_F(FieldExchangeTest, OpensShowingEveryMember) {
-  EXPECT_EQ(m_dlg->Text(IDC_FIRST), L"1.00000000");
-  EXPECT_EQ(m_dlg->Text(IDC_SECOND), L"2.00000000");
-  EXPECT_EQ(m_dlg->Text(IDC_THIRD), L"3.00000000");
-  EXPECT_EQ(m_dlg->Text(IDC_YEAR), L"1996");
-}
-
 TEST_F(FieldExchangeTest, BadTextBeepsOnceAndTheOtherFieldsAreStillRead) {
   m_dlg->Type(IDC_FIRST, L"7");
   m_dlg->Type(IDC_SECOND, L"12abc");
@@ -48,22 +41,29 @@ TEST_F(FieldExchangeTest, BadTextBeepsOnceAndTheOtherFieldsAreStillRead) {
 }
 
 TEST_F(FieldExchangeTest, ReadingTakesANumberAndRefusesWhatIsNotOne) {
+  // Only the first 38 characters are judged.
+  const std::wstring ones38 = std::wstring(38, L'1') + L"abcdefg";
+  const std::wstring ones37 = std::wstring(37, L'1') + L"x";
   const struct {
-    const wchar_t* typed;
+    std::wstring typed;
     // Nothing: refused, as Arabic-Indic digits, a plus sign, a capital E, a decimal comma and a
     // blank are.
     std::optional<double> read;
   } cases[] = {
-      {L"", 0},     {L"-", 0},           {L"5.", 5},        {L"1e5e3", 1e5},
-      {L"1e", 1},   {L"1.5e-3", 0.0015}, {L"-12.5", -12.5}, {L"\u0661\u0662", {}},
-      {L"+5", {}},  {L"1E5", {}},        {L"1,5", {}},      {L" 1", {}},
-      {L"1-2", {}},
+      {L"", 0},          {L"-", 0},
+      {L"5.", 5},        {L"1e5e3", 1e5},
+      {L"1e", 1},        {L"1.5e-3", 0.0015},
+      {L"-12.5", -12.5}, {L"\u0661\u0662", {}},
+      {L"+5", {}},       {L"1E5", {}},
+      {L"1,5", {}},      {L" 1", {}},
+      {L"1-2", {}},      {ones38, 11111111111111111111111111111111111111.0},
+      {ones37, {}},
   };
   for (const auto& c : cases) {
     const std::string name = testing::PrintToString(c.typed);
     BeepCounter beeps;
     m_dlg->m_first = 4.5;
-    m_dlg->Type(IDC_FIRST, c.typed);
+    m_dlg->Type(IDC_FIRST, c.typed.c_str());
     m_dlg->UpdateData(true);
     EXPECT_EQ(m_dlg->m_first, c.read.value_or(4.5)) << name;
     EXPECT_EQ(beeps.count(), c.read ? 0 : 1) << name;
@@ -72,59 +72,41 @@ TEST_F(FieldExchangeTest, ReadingTakesANumberAndRefusesWhatIsNotOne) {
   }
 }
 
-TEST_F(FieldExchangeTest, ReadingJudgesOnlyTheFirst38Characters) {
-  std::wstring longText(38, L'1');
-  m_dlg->Type(IDC_FIRST, (longText + L"abcdefg").c_str());
-  BeepCounter beeps;
-  m_dlg->UpdateData(true);
-  EXPECT_EQ(beeps.count(), 0);
-  EXPECT_EQ(m_dlg->m_first, 11111111111111111111111111111111111111.0);
-
-  m_dlg->Type(IDC_FIRST, (std::wstring(37, L'1') + L"x").c_str());
-  m_dlg->UpdateData(true);
-  EXPECT_EQ(beeps.count(), 1);
-}
-
-TEST_F(FieldExchangeTest, WritingKeepsATextThatAlreadyMeansTheMember) {
-  m_dlg->Type(IDC_FIRST, L"5.");
-  m_dlg->Type(IDC_SECOND, L"");
-  m_dlg->Type(IDC_THIRD, L"5e0");
-  m_dlg->m_first = 5;
-  m_dlg->m_second = 0;
-  m_dlg->m_third = 5;
-  m_dlg->UpdateData(false);
-  EXPECT_EQ(m_dlg->Text(IDC_FIRST), L"5.");
-  EXPECT_EQ(m_dlg->Text(IDC_SECOND), L"");
-  EXPECT_EQ(m_dlg->Text(IDC_THIRD), L"5e0");
-
-  m_dlg->m_first = 6;
-  m_dlg->UpdateData(false);
-  EXPECT_EQ(m_dlg->Text(IDC_FIRST), L"6.00000000");
-}
-
-TEST_F(FieldExchangeTest, WritingShowsWhatCannotBeShownAsEmpty) {
-  struct Case {
-    double member;
-    const wchar_t* shown;
-  };
+TEST_F(FieldExchangeTest, WritingKeepsATextThatMeansTheMemberAndShowsNoOldNumber) {
+  using D = CExchangeTestDlg;
   const double inf = std::numeric_limits<double>::infinity();
-  const Case cases[] = {
-      {1e30, L""},
-      {-1e30, L""},
-      {inf, L"1.#INF0000"},
-      {-inf, L"-1.#INF0000"},
-      // A NaN cannot be shown; the field must not go on showing an old number.
-      {std::numeric_limits<double>::quiet_NaN(), L""},
+  const struct {
+    int field;
+    double D::*member;
+    const wchar_t* typed;
+    double value;
+    const wchar_t* shown;
+  } cases[] = {
+      {IDC_FIRST, &D::m_first, L"5.", 5, L"5."},
+      {IDC_SECOND, &D::m_second, L"", 0, L""},
+      {IDC_THIRD, &D::m_third, L"5e0", 5, L"5e0"},
+      {IDC_FIRST, &D::m_first, L"5.", 6, L"6.00000000"},
+      // What cannot be shown is shown as nothing, a NaN too: never as the old number.
+      {IDC_FIRST, &D::m_first, L"12", 1e30, L""},
+      {IDC_FIRST, &D::m_first, L"12", -1e30, L""},
+      {IDC_FIRST, &D::m_first, L"12", inf, L"1.#INF0000"},
+      {IDC_FIRST, &D::m_first, L"12", -inf, L"-1.#INF0000"},
+      {IDC_FIRST, &D::m_first, L"12", std::numeric_limits<double>::quiet_NaN(), L""},
   };
-  for (const Case& c : cases) {
-    m_dlg->Type(IDC_FIRST, L"12");
-    m_dlg->m_first = c.member;
+  for (const auto& c : cases) {
+    m_dlg->Type(c.field, c.typed);
+    (*m_dlg).*c.member = c.value;
     m_dlg->UpdateData(false);
-    EXPECT_EQ(m_dlg->Text(IDC_FIRST), c.shown) << c.member;
+    EXPECT_EQ(m_dlg->Text(c.field), c.shown)
+        << "field " << c.field << ": " << c.value << " over \"" << Utf8(c.typed) << "\"";
   }
 }
 
-TEST_F(FieldExchangeTest, NoChangeReachesTheHandlersWhileUpdateDataWrites) {
+TEST_F(FieldExchangeTest, WritingShowsEveryMemberAndNoChangeReachesTheHandlers) {
+  EXPECT_EQ(m_dlg->Text(IDC_FIRST), L"1.00000000") << "on opening";
+  EXPECT_EQ(m_dlg->Text(IDC_SECOND), L"2.00000000") << "on opening";
+  EXPECT_EQ(m_dlg->Text(IDC_THIRD), L"3.00000000") << "on opening";
+  EXPECT_EQ(m_dlg->Text(IDC_YEAR), L"1996") << "on opening";
   m_dlg->m_first = 10;
   m_dlg->m_second = 20;
   m_dlg->m_year = 2000;

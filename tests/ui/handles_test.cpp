@@ -1,19 +1,18 @@
 // The owning wrappers: one owner at a time, freed once by the last, never copied.
+#include "framework/handles.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <type_traits>
 #include <utility>
 
-#include "framework/handles.h"
-
 namespace {
 
 template <class Owner>
-constexpr bool kMoveOnly = !std::is_copy_constructible_v<Owner> &&
-                           !std::is_copy_assignable_v<Owner> &&
-                           std::is_nothrow_move_constructible_v<Owner> &&
-                           std::is_nothrow_move_assignable_v<Owner>;
+constexpr bool kMoveOnly =
+    !std::is_copy_constructible_v<Owner> && !std::is_copy_assignable_v<Owner> &&
+    std::is_nothrow_move_constructible_v<Owner> && std::is_nothrow_move_assignable_v<Owner>;
 
 // A copy would free its handle twice: every owning type is move-only.
 static_assert(kMoveOnly<UniquePalette>);
@@ -24,6 +23,7 @@ static_assert(kMoveOnly<UniqueCursor>);
 static_assert(kMoveOnly<UniqueMemoryDC>);
 static_assert(kMoveOnly<UniqueLocal<wchar_t**>>);
 static_assert(kMoveOnly<UniqueFile>);
+static_assert(kMoveOnly<ComPtr<IUnknown>>);
 // Scoped guards put something back where they found it: they neither copy nor move.
 static_assert(!std::is_copy_constructible_v<ClientDC> && !std::is_move_constructible_v<ClientDC>);
 static_assert(!std::is_copy_constructible_v<PaintDC> && !std::is_move_constructible_v<PaintDC>);
@@ -32,22 +32,47 @@ static_assert(!std::is_copy_constructible_v<ScopedSelectPalette>);
 // Nothing converts out of an owner without get().
 static_assert(!std::is_convertible_v<UniqueBitmap, HBITMAP>);
 
-bool IsLiveBitmap(HBITMAP bitmap) { return GetObjectType(bitmap) == OBJ_BITMAP; }
+bool IsLiveBitmap(HBITMAP bitmap) {
+  return GetObjectType(bitmap) == OBJ_BITMAP;
+}
+
+// An object that only counts its references.
+class Counted final : public IUnknown {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** ppv) override {
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+  ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+  ULONG refs = 1;
+};
+
+// Moves a handle through three owners; held tells whether the handle is still held, as given.
+template <class Owner, class Handle, class Held>
+void ExpectFreedOnceByTheLastOwner(Handle raw, Held held) {
+  {
+    Owner first(raw);
+    Owner second(std::move(first));
+    EXPECT_FALSE(first);
+    EXPECT_EQ(second.get(), raw);
+    Owner third;
+    third = std::move(second);
+    EXPECT_FALSE(second);
+    EXPECT_EQ(third.get(), raw);
+    EXPECT_TRUE(held(raw)) << "moving frees nothing";
+  }
+  EXPECT_FALSE(held(raw)) << "the last owner freed it";
+}
 
 TEST(HandlesTest, AMovedHandleIsFreedOnceByItsLastOwner) {
   const HBITMAP raw = CreateBitmap(4, 4, 1, 1, nullptr);
   ASSERT_TRUE(raw);
-  {
-    UniqueBitmap first(raw);
-    UniqueBitmap second(std::move(first));
-    EXPECT_FALSE(first);
-    EXPECT_EQ(second.get(), raw);
-    UniqueBitmap third;
-    third = std::move(second);
-    EXPECT_FALSE(second);
-    EXPECT_TRUE(IsLiveBitmap(raw)) << "moving frees nothing";
-  }
-  EXPECT_FALSE(IsLiveBitmap(raw)) << "the last owner freed it";
+  ExpectFreedOnceByTheLastOwner<UniqueBitmap>(raw, IsLiveBitmap);
+  Counted object;
+  ExpectFreedOnceByTheLastOwner<ComPtr<IUnknown>>(static_cast<IUnknown*>(&object),
+                                                  [&](IUnknown*) { return object.refs == 1; });
+  EXPECT_EQ(object.refs, 0u) << "released once";
 }
 
 TEST(HandlesTest, AssigningOverAnOwnerFreesWhatItHeld) {

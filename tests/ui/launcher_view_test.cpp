@@ -117,8 +117,7 @@ TEST_F(LauncherTest, ArrowKeysStepOnReleaseAndWrap) {
       {"up wraps past the first", {{VK_DOWN, 0}, {VK_UP, 11}, {VK_UP, 10}}},
   };
   for (const auto& c : cases) {
-    Stop();
-    Start(L"");
+    Restart();
     SoundRecorder sounds;
     for (const Step& step : c.steps) {
       const int before = m_view->GetHot();
@@ -166,8 +165,7 @@ TEST_F(LauncherTest, PlainArgumentPicksTheSecondPictureSet) {
       {L"-y \"my file\"", 1159},
   };
   for (const Case& c : cases) {
-    Stop();
-    Start(c.commandLine);
+    Restart(c.commandLine);
     EXPECT_EQ(m_view->GetButton(0).GetBitmapId(), c.areaFace)
         << testing::PrintToString(c.commandLine);
     EXPECT_NE(m_view->GetPalette(), nullptr);
@@ -199,8 +197,7 @@ TEST_F(LauncherTest, MainWindowIsFixedCentredAndShowsTheWholePanelWhateverTheCap
   // The system's own caption first (Wine's is 19 pixels).
   for (const int caption : {GetSystemMetrics(SM_CYCAPTION), 18, 23, 31}) {
     CaptionHeight metrics(caption);
-    Stop();
-    Start(L"");
+    Restart();
     ASSERT_EQ(GetSystemMetrics(SM_CYCAPTION), caption);
     RECT view;
     GetClientRect(m_view->m_hWnd, &view);
@@ -246,14 +243,15 @@ bool Accelerate(CMainFrame* frame, UINT modifier, UINT key) {
 
 std::wstring g_chosenFile;
 
+void WriteFile(const std::filesystem::path& file, const char* contents) {
+  std::FILE* f = _wfopen(file.c_str(), L"wb");
+  std::fputs(contents, f);
+  std::fclose(f);
+}
+
 TEST_F(LauncherTest, SaveWritesAnEmptyFileAndTheOtherAcceleratorsChangeNothing) {
   const std::filesystem::path file = std::filesystem::temp_directory_path() / L"ralimet-save.rlm";
-  std::filesystem::remove(file);
-  {
-    std::FILE* f = _wfopen(file.c_str(), L"wb");
-    std::fputs("old contents", f);
-    std::fclose(f);
-  }
+  WriteFile(file, "old contents");
   g_chosenFile = file.wstring();
   static int asked = 0;
   asked = 0;
@@ -274,11 +272,7 @@ TEST_F(LauncherTest, SaveWritesAnEmptyFileAndTheOtherAcceleratorsChangeNothing) 
 
   // The others have nothing to act on: no file is asked for or written, no window opens, and the
   // panel stays the view it was.
-  {
-    std::FILE* f = _wfopen(file.c_str(), L"wb");
-    std::fputs("kept", f);
-    std::fclose(f);
-  }
+  WriteFile(file, "kept");
   WindowWatcher windows;
   for (const auto& [modifier, key] : {std::pair<UINT, UINT>{VK_CONTROL, 'Z'},
                                       {VK_CONTROL, 'C'},

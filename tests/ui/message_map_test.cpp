@@ -2,7 +2,7 @@
 // result, plain window messages, each chained to the base class's map.
 #include <gtest/gtest.h>
 #include <windows.h>
-
+// After windows.h: the up-down control.
 #include <commctrl.h>
 
 #include <string>
@@ -17,7 +17,7 @@ constexpr UINT kFirstButton = 301;
 constexpr UINT kSecondButton = 302;
 constexpr UINT kUnroutedButton = 303;
 constexpr UINT kSpin = 304;
-constexpr UINT WM_ANSWERED = WM_APP + 10;     // the derived class's row takes it
+constexpr UINT WM_ANSWERED = WM_APP + 10;       // the derived class's row takes it
 constexpr UINT WM_BASE_ANSWERED = WM_APP + 11;  // only the base class has a row
 
 // A window whose rows record what reached them.
@@ -132,24 +132,22 @@ TEST_F(MessageMapRowsTest, NotificationsWithoutARowAreNotHandled) {
   NMUPDOWN otherCode{{Spin(), kSpin, NM_CLICK}, 5, 1};
   NMUPDOWN otherControl{{Spin(), kSpin + 1, UDN_DELTAPOS}, 5, 1};
   for (NMUPDOWN* change : {&otherCode, &otherControl}) {
-    EXPECT_EQ(SendMessageW(m_wnd.m_hWnd, WM_NOTIFY, change->hdr.idFrom,
-                           reinterpret_cast<LPARAM>(change)),
-              0);
+    EXPECT_EQ(
+        SendMessageW(m_wnd.m_hWnd, WM_NOTIFY, change->hdr.idFrom, reinterpret_cast<LPARAM>(change)),
+        0);
   }
   EXPECT_EQ(SendMessageW(m_wnd.m_hWnd, WM_NOTIFY, 0, 0), 0) << "no header";
   EXPECT_TRUE(m_wnd.m_deltas.empty());
 }
 
-TEST_F(MessageMapRowsTest, MessageRowsAnswerBeforeTheBaseAndTheBaseAnswersTheRest) {
+// A message is answered by the derived class's row, else by the base's, and a row may leave it to
+// the window's own procedure.
+TEST_F(MessageMapRowsTest, MessageRowsAnswerBeforeTheBaseAndMayLeaveTheMessageToTheWindow) {
   EXPECT_EQ(SendMessageW(m_wnd.m_hWnd, WM_ANSWERED, 21, 0), 42);
   EXPECT_EQ(SendMessageW(m_wnd.m_hWnd, WM_BASE_ANSWERED, 40, 2), 42);
-  EXPECT_EQ(m_wnd.m_calls,
-            (std::vector<std::wstring>{L"WM_ANSWERED", L"base WM_BASE_ANSWERED"}));
-}
-
-TEST_F(MessageMapRowsTest, MessageRowCanLeaveTheMessageToTheWindow) {
   SetWindowTextW(m_wnd.m_hWnd, L"kept");
-  EXPECT_EQ(m_wnd.m_calls, (std::vector<std::wstring>{L"WM_SETTEXT"}));
+  EXPECT_EQ(m_wnd.m_calls,
+            (std::vector<std::wstring>{L"WM_ANSWERED", L"base WM_BASE_ANSWERED", L"WM_SETTEXT"}));
   EXPECT_EQ(TextOf(m_wnd.m_hWnd), L"kept");
 }
 

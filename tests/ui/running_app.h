@@ -10,8 +10,8 @@
 #include "app/main_frame.h"
 #include "app/ralimet_app.h"
 #include "framework/create_failure.h"
-#include "platform/platform.h"
 #include "panel/ralimet_view.h"
+#include "platform/platform.h"
 #include "settings_key.h"
 #include "test_support.h"
 
@@ -24,6 +24,15 @@ using panel::kClothingButton;
 using panel::kDateButton;
 using panel::kWorldTimeButton;
 
+// Every window on a screen of the given DPI, as the system tells it, for as long as it lives.
+class ScreenAtDpi {
+ public:
+  explicit ScreenAtDpi(UINT dpi) { s_dpi = dpi; }
+
+ private:
+  static inline UINT s_dpi = USER_DEFAULT_SCREEN_DPI;
+  const StandIn<platform::SetWindowDpiForTesting> m_seam{[](HWND) { return s_dpi; }};
+};
 
 class RunningAppTest : public testing::Test {
  protected:
@@ -46,6 +55,11 @@ class RunningAppTest : public testing::Test {
     ASSERT_NE(m_frame, nullptr);
     m_view = dynamic_cast<CRalimetView*>(m_frame->GetActiveView());
     ASSERT_NE(m_view, nullptr);
+  }
+
+  void Restart(const wchar_t* commandLine = L"") {
+    Stop();
+    Start(commandLine);
   }
 
   // Closes the main window as its close box does; answers the exit code that was posted.

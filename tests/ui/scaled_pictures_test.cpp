@@ -10,11 +10,6 @@
 
 namespace {
 
-UINT g_dpi = 96;
-UINT ScreenDpi(HWND) {
-  return g_dpi;
-}
-
 // A PNG resource read by WIC's own converter into 32-bit colour (top byte undefined), top row
 // first: the test's reading of the art, apart from the program's route (indices drawn by GDI).
 std::vector<std::uint32_t> Reference(UINT id, UINT& width, UINT& height) {
@@ -47,10 +42,8 @@ TEST_F(LauncherTest, PanelShowsThePicturesDrawnForItsScale) {
   for (const auto& [dpi, percent] :
        {std::pair{120u, 125u}, {144u, 150u}, {168u, 175u}, {192u, 200u}}) {
     const auto at = [dpi](long design) { return std::lround(design * dpi / 96.0); };
-    g_dpi = dpi;
-    const StandIn<platform::SetWindowDpiForTesting> screen{ScreenDpi};
-    Stop();
-    Start(L"");
+    const ScreenAtDpi screen{dpi};
+    Restart();
     UINT width = 0, height = 0, w = 0, h = 0;
     std::vector<std::uint32_t> expected = Reference(percent * 100 + 144, width, height);
     ASSERT_EQ(long(width), at(290)) << dpi << " DPI";
