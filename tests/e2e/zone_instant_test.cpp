@@ -16,7 +16,6 @@
 namespace e2e {
 namespace {
 
-
 // A place row and its hour at noon UTC on 15 July and on 15 January 2026 (tz database).
 struct Place {
   const char* name;
