@@ -19,6 +19,10 @@ TEST(UnitConverterTest, StartsWithOneOfTheStartUnitConverted) {
   EXPECT_EQ(converter.Value(4), 1);
   EXPECT_EQ(converter.Value(7), 4);
   EXPECT_EQ(converter.Value(0), 0) << "a unit the table does not have";
+  // Without a matrix every converted unit holds zero.
+  CUnitConverter unconverted(kTable, CUnitMatrix::NoTable{});
+  EXPECT_EQ(unconverted.Value(4), 1);
+  EXPECT_EQ(unconverted.Value(7), 0);
 }
 
 TEST(UnitConverterTest, ConvertsOnlyAChangedValue) {
@@ -50,12 +54,6 @@ TEST(UnitConverterTest, TheReverseRuleIsDerived) {
   converter.ValueSlot(7) = 10;
   ASSERT_TRUE(converter.ConvertIfChanged(7, 4));
   EXPECT_DOUBLE_EQ(converter.Value(4), 3);
-}
-
-TEST(UnitConverterTest, WithoutAMatrixEveryConvertedUnitHoldsZero) {
-  CUnitConverter converter(kTable, CUnitMatrix::NoTable{});
-  EXPECT_EQ(converter.Value(4), 1);
-  EXPECT_EQ(converter.Value(7), 0);
 }
 
 }  // namespace

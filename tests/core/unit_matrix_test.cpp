@@ -18,13 +18,11 @@ void ExpectAllPairsZero(const CUnitMatrix& matrix) {
   }
 }
 
-TEST(UnitMatrixTest, FreshMatrixHasZeroRulesWithoutIdentity) {
-  CUnitMatrix matrix;
-  ASSERT_TRUE(matrix.HasTable());
-  ExpectAllPairsZero(matrix);
-}
-
-TEST(UnitMatrixTest, RejectedPairsChangeNothing) {
+// Fresh, and after a rejected pair.
+TEST(UnitMatrixTest, FreshMatrixHasZeroRulesWithoutIdentityAndRejectedPairsChangeNothing) {
+  CUnitMatrix fresh;
+  ASSERT_TRUE(fresh.HasTable());
+  ExpectAllPairsZero(fresh);
   struct Case {
     uint16_t i, j;
   };

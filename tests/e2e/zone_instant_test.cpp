@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
-#include "framework/handles.h"
 #include "panel_geometry.h"
 #include "program.h"
 #include "res/resource.h"
@@ -15,7 +15,6 @@
 
 namespace e2e {
 namespace {
-
 
 // A place row and its hour at noon UTC on 15 July and on 15 January 2026 (tz database).
 struct Place {
@@ -32,15 +31,12 @@ constexpr Place kNewZealand = {"New Zealand", 107, 0, 1};
 constexpr Place kKuwait = {"Kuwait", 85, 15, 15};
 
 void StorePlaces(DWORD first, DWORD second) {
-  HKEY opened = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, SettingsKey(CWorldTimeDlg::kSection).c_str(), 0,
-                            nullptr, 0, KEY_WRITE, nullptr, &opened, nullptr),
-            ERROR_SUCCESS);
-  const UniqueRegKey key(opened);
-  RegSetValueExW(key.get(), CWorldTimeDlg::kFirstPlaceEntry, 0, REG_DWORD,
-                 reinterpret_cast<const BYTE*>(&first), sizeof first);
-  RegSetValueExW(key.get(), CWorldTimeDlg::kSecondPlaceEntry, 0, REG_DWORD,
-                 reinterpret_cast<const BYTE*>(&second), sizeof second);
+  const std::wstring key = SettingsKey(CWorldTimeDlg::kSection);
+  for (const auto& [entry, row] : {std::pair{CWorldTimeDlg::kFirstPlaceEntry, first},
+                                   std::pair{CWorldTimeDlg::kSecondPlaceEntry, second}}) {
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), entry, REG_DWORD, &row, sizeof row),
+              ERROR_SUCCESS);
+  }
 }
 
 std::wstring TwoDigits(int value) {

@@ -17,19 +17,23 @@ HWND CurrentPage(HWND sheet) {
   return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
 }
 
-void ShowTab(HWND sheet, int tab) { SendMessageW(sheet, PSM_SETCURSEL, tab, 0); }
-
-// What the six lists of a page show: garments American, British, French, then shoes.
-std::vector<std::wstring> Shown(HWND page) {
-  std::vector<std::wstring> texts;
-  for (int id : {IDC_SIZE_GARMENT_US, IDC_SIZE_GARMENT_UK, IDC_SIZE_GARMENT_FR, IDC_SIZE_SHOE_US,
-                 IDC_SIZE_SHOE_UK, IDC_SIZE_SHOE_FR}) {
-    texts.push_back(TextOf(GetDlgItem(page, id)));
-  }
-  return texts;
+void ShowTab(HWND sheet, int tab) {
+  SendMessageW(sheet, PSM_SETCURSEL, tab, 0);
 }
 
-using Texts = std::vector<std::wstring>;
+// The six lists of a page: garments American, British, French, then shoes.
+const std::vector<int> kLists = {IDC_SIZE_GARMENT_US, IDC_SIZE_GARMENT_UK, IDC_SIZE_GARMENT_FR,
+                                 IDC_SIZE_SHOE_US,    IDC_SIZE_SHOE_UK,    IDC_SIZE_SHOE_FR};
+
+// What a page's lists show, one space between two, and what they show as it opens (the French
+// dress list on its second entry).
+std::wstring Shown(HWND page) {
+  std::wstring texts;
+  for (int id : kLists) texts += (texts.empty() ? L"" : L" ") + TextOf(GetDlgItem(page, id));
+  return texts;
+}
+const std::wstring kMenOpened = L"36 36 46 8 7 41";
+const std::wstring kWomenOpened = L"6 8 38 6 4.5 38";
 
 // Opens the sheet, runs act on it and closes it with its button.
 INT_PTR RunSheet(const std::function<void(HWND sheet)>& act) {
@@ -83,19 +87,15 @@ TEST(ClothingSheetTest, ChoosingAnEntryBringsItsGroupToTheSameRowAndLeavesTheOth
     int tab;
     int list;
     int entry;
-    Texts shown;
+    const wchar_t* shown;
   };
   const Case cases[] = {
-      {"women: French --", kWomen, IDC_SIZE_GARMENT_FR, 0,
-       {L"6", L"8", L"--", L"6", L"4.5", L"38"}},
-      {"women: American 8", kWomen, IDC_SIZE_GARMENT_US, 1,
-       {L"8", L"10", L"38", L"6", L"4.5", L"38"}},
-      {"women: the first French 39", kWomen, IDC_SIZE_SHOE_FR, 2,
-       {L"6", L"8", L"38", L"7", L"5.5", L"39"}},
-      {"women: the second French 39", kWomen, IDC_SIZE_SHOE_FR, 3,
-       {L"6", L"8", L"38", L"7.5", L"6", L"39"}},
-      {"men: British 8.5", kMen, IDC_SIZE_SHOE_UK, 2, {L"36", L"36", L"46", L"9.5", L"8.5", L"43"}},
-      {"men: French 52", kMen, IDC_SIZE_GARMENT_FR, 3, {L"42", L"42", L"52", L"8", L"7", L"41"}},
+      {"women: French --", kWomen, IDC_SIZE_GARMENT_FR, 0, L"6 8 -- 6 4.5 38"},
+      {"women: American 8", kWomen, IDC_SIZE_GARMENT_US, 1, L"8 10 38 6 4.5 38"},
+      {"women: the first French 39", kWomen, IDC_SIZE_SHOE_FR, 2, L"6 8 38 7 5.5 39"},
+      {"women: the second French 39", kWomen, IDC_SIZE_SHOE_FR, 3, L"6 8 38 7.5 6 39"},
+      {"men: British 8.5", kMen, IDC_SIZE_SHOE_UK, 2, L"36 36 46 9.5 8.5 43"},
+      {"men: French 52", kMen, IDC_SIZE_GARMENT_FR, 3, L"42 42 52 8 7 41"},
   };
   for (const Case& c : cases) {
     RunSheet([&](HWND sheet) {
@@ -103,12 +103,9 @@ TEST(ClothingSheetTest, ChoosingAnEntryBringsItsGroupToTheSameRowAndLeavesTheOth
       const HWND page = CurrentPage(sheet);
       ChooseListRow(GetDlgItem(page, c.list), c.entry);
       EXPECT_EQ(Shown(page), c.shown) << c.name;
-      // The other page opens on its first rows (the French dress list on its second entry).
-      const int other = c.tab == kMen ? kWomen : kMen;
-      ShowTab(sheet, other);
-      const Texts untouched = other == kMen ? Texts{L"36", L"36", L"46", L"8", L"7", L"41"}
-                                            : Texts{L"6", L"8", L"38", L"6", L"4.5", L"38"};
-      EXPECT_EQ(Shown(CurrentPage(sheet)), untouched) << c.name << ": the other page";
+      ShowTab(sheet, c.tab == kMen ? kWomen : kMen);
+      EXPECT_EQ(Shown(CurrentPage(sheet)), c.tab == kMen ? kWomenOpened : kMenOpened)
+          << c.name << ": the other page";
     });
   }
 }
@@ -122,9 +119,7 @@ TEST(ClothingSheetTest, TabVisitsTheSixListsInOrder) {
       visited.push_back(GetDlgCtrlID(at));
       at = GetNextDlgTabItem(page, at, FALSE);
     }
-    EXPECT_EQ(visited, (std::vector<int>{IDC_SIZE_GARMENT_US, IDC_SIZE_GARMENT_UK,
-                                         IDC_SIZE_GARMENT_FR, IDC_SIZE_SHOE_US, IDC_SIZE_SHOE_UK,
-                                         IDC_SIZE_SHOE_FR}));
+    EXPECT_EQ(visited, kLists);
   });
 }
 
@@ -133,11 +128,9 @@ TEST(ClothingSheetTest, SelectionsSurviveTabSwitchesButNotAReopening) {
     ChooseListRow(GetDlgItem(CurrentPage(sheet), IDC_SIZE_SHOE_US), 5);
     ShowTab(sheet, kWomen);
     ShowTab(sheet, kMen);
-    EXPECT_EQ(Shown(CurrentPage(sheet)), (Texts{L"36", L"36", L"46", L"12", L"11", L"46"}));
+    EXPECT_EQ(Shown(CurrentPage(sheet)), L"36 36 46 12 11 46");
   });
-  RunSheet([](HWND sheet) {
-    EXPECT_EQ(Shown(CurrentPage(sheet)), (Texts{L"36", L"36", L"46", L"8", L"7", L"41"}));
-  });
+  RunSheet([](HWND sheet) { EXPECT_EQ(Shown(CurrentPage(sheet)), kMenOpened); });
 }
 
 // A key pressed in the first list of the page shown, through the sheet's dialog manager.

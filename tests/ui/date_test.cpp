@@ -9,7 +9,6 @@
 #include <array>
 #include <memory>
 #include <string>
-#include <utility>
 
 #include "calendar/date_dlg.h"
 #include "dialog_fixture.h"
@@ -25,6 +24,9 @@ constexpr wchar_t kInvalid[] = L"غير صالح";
 // 1/1/5001 is a Thursday and 27/2/5001 a Friday.
 
 using Date = std::array<std::wstring, 3>;  // day, month, year as the fields show them
+using Fields = std::array<int, 3>;         // a calendar's day, month and year fields
+constexpr Fields kGregorianFields = {IDC_GREGORIAN_DAY, IDC_GREGORIAN_MONTH, IDC_GREGORIAN_YEAR};
+constexpr Fields kHijriFields = {IDC_HIJRI_DAY, IDC_HIJRI_MONTH, IDC_HIJRI_YEAR};
 
 // Windows opened on the fake system's date.
 class DateTest : public ModelessDialogTest<CDateDlg> {
@@ -34,14 +36,11 @@ class DateTest : public ModelessDialogTest<CDateDlg> {
     g_system.local = {2000, 1, 6, 1, 0, 0, 0, 0};
   }
 
-  Date Gregorian() const {
-    return {TextOf(Item(IDC_GREGORIAN_DAY)), TextOf(Item(IDC_GREGORIAN_MONTH)),
-            TextOf(Item(IDC_GREGORIAN_YEAR))};
+  Date Shown(const Fields& fields) const {
+    return {TextOf(Item(fields[0])), TextOf(Item(fields[1])), TextOf(Item(fields[2]))};
   }
-  Date Hijri() const {
-    return {TextOf(Item(IDC_HIJRI_DAY)), TextOf(Item(IDC_HIJRI_MONTH)),
-            TextOf(Item(IDC_HIJRI_YEAR))};
-  }
+  Date Gregorian() const { return Shown(kGregorianFields); }
+  Date Hijri() const { return Shown(kHijriFields); }
   std::wstring Weekday() const { return TextOf(Item(IDC_WEEKDAY)); }
 
   // A text put over all of a field's text at once, as a paste does: one change.
@@ -51,46 +50,38 @@ class DateTest : public ModelessDialogTest<CDateDlg> {
     SendMessageW(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
   }
   // A date typed over the fields that show something else, year first.
-  void TypeDate(int dayId, int monthId, int yearId, const Date& date) {
-    for (const auto& [id, text] :
-         {std::pair{yearId, date[2]}, std::pair{monthId, date[1]}, std::pair{dayId, date[0]}}) {
-      if (TextOf(Item(id)) != text) Type(id, text);
+  void TypeDate(const Fields& fields, const Date& date) {
+    for (int i = 2; i >= 0; --i) {
+      if (TextOf(Item(fields[i])) != date[i]) Type(fields[i], date[i]);
     }
   }
-  void TypeGregorian(const Date& date) {
-    TypeDate(IDC_GREGORIAN_DAY, IDC_GREGORIAN_MONTH, IDC_GREGORIAN_YEAR, date);
-  }
-  void TypeHijri(const Date& date) {
-    TypeDate(IDC_HIJRI_DAY, IDC_HIJRI_MONTH, IDC_HIJRI_YEAR, date);
-  }
-  // Both calendars' fields and the weekday as a typed date leaves them; a null weekday is any
-  // day's name.
+  // Both calendars' fields and the weekday.
   void ExpectShown(const Date& gregorian, const Date& hijri, const wchar_t* weekday,
                    const std::string& name) const {
     EXPECT_EQ(Gregorian(), gregorian) << name;
     EXPECT_EQ(Hijri(), hijri) << name;
     EXPECT_EQ(Weekday(), weekday) << name;
   }
-  // The up arrow key pressed and released in a field: its up-down steps it.
-  void ArrowUp(int id) { PressKey(Item(id), VK_UP); }
-  // A click on the upper arrow of an up-down.
-  void ClickUpArrow(int upDownId) { ClickUpDownArrow(Item(upDownId), true); }
 
  private:
   FakeSystemInPlace m_system;
 };
 
+// Past the calendar's end, the year's up-down cannot stand at 6000 and puts its upper bound into
+// the field.
 TEST_F(DateTest, OpensOnTodayInBothCalendarsWithItsWeekday) {
   struct Case {
     WORD day, month, year;
-    Date hijri;
+    Date gregorian, hijri;
     const wchar_t* weekday;
   };
   const Case cases[] = {
-      {1, 1, 2000, {L"25", L"9", L"1420"}, L"السبت"},
-      {29, 2, 2000, {L"25", L"11", L"1420"}, L"الثلاثاء"},
-      {1, 3, 1900, {L"29", L"10", L"1317"}, L"الخميس"},
+      {1, 1, 2000, {L"1", L"1", L"2000"}, {L"25", L"9", L"1420"}, L"السبت"},
+      {29, 2, 2000, {L"29", L"2", L"2000"}, {L"25", L"11", L"1420"}, L"الثلاثاء"},
+      {1, 3, 1900, {L"1", L"3", L"1900"}, {L"29", L"10", L"1317"}, L"الخميس"},
+      {1, 1, 6000, {L"1", L"1", L"5000"}, {L"21", L"10", L"4512"}, L"الأربعاء"},
   };
+  BeepCounter beeps;
   for (const Case& c : cases) {
     g_system.local.wDay = c.day;
     g_system.local.wMonth = c.month;
@@ -98,27 +89,13 @@ TEST_F(DateTest, OpensOnTodayInBothCalendarsWithItsWeekday) {
     Open();
     const std::string name =
         std::to_string(c.day) + "/" + std::to_string(c.month) + "/" + std::to_string(c.year);
-    EXPECT_EQ(Gregorian(),
-              (Date{std::to_wstring(c.day), std::to_wstring(c.month), std::to_wstring(c.year)}))
-        << name;
-    EXPECT_EQ(Hijri(), c.hijri) << name;
-    EXPECT_EQ(Weekday(), c.weekday) << name;
+    ExpectShown(c.gregorian, c.hijri, c.weekday, name);
+    EXPECT_EQ(beeps.count(), 0) << name;
   }
   EXPECT_EQ(TextOf(m_dlg->m_hWnd), L"التاريخ");
   const LONG_PTR weekdayStyle = GetWindowLongPtrW(Item(IDC_WEEKDAY), GWL_STYLE);
   EXPECT_TRUE(weekdayStyle & ES_READONLY);
   EXPECT_FALSE(weekdayStyle & WS_TABSTOP);
-}
-
-TEST_F(DateTest, ClockPastTheCalendarsEndOpensOnItsLastYear) {
-  g_system.local.wYear = 6000;
-  BeepCounter beeps;
-  Open();
-  // The year's up-down cannot stand at 6000 and puts its upper bound into the field.
-  EXPECT_EQ(Gregorian(), (Date{L"1", L"1", L"5000"}));
-  EXPECT_EQ(Hijri(), (Date{L"21", L"10", L"4512"}));
-  EXPECT_EQ(Weekday(), L"الأربعاء");
-  EXPECT_EQ(beeps.count(), 0);
 }
 
 TEST_F(DateTest, EachFieldHasItsUpDown) {
@@ -180,9 +157,7 @@ TEST_F(DateTest, TypingAYearDigitByDigitConvertsOnlyTheWholeYear) {
     EXPECT_EQ(Hijri(), before) << "year " << testing::PrintToString(step.typed);
   }
   SendMessageW(Item(IDC_GREGORIAN_YEAR), WM_CHAR, L'6', 1);
-  EXPECT_EQ(Gregorian(), (Date{L"1", L"1", L"1996"}));
-  EXPECT_EQ(Hijri(), (Date{L"10", L"8", L"1416"}));
-  EXPECT_EQ(Weekday(), L"الإثنين");
+  ExpectShown({L"1", L"1", L"1996"}, {L"10", L"8", L"1416"}, L"الإثنين", "year 1996");
   EXPECT_EQ(beeps.count(), 0);
 }
 
@@ -215,7 +190,7 @@ TEST_F(DateTest, DatesTypedInEitherCalendarAcrossItsEdges) {
   };
   BeepCounter beeps;
   for (const auto& c : cases) {
-    c.hijriTyped ? TypeHijri(c.hijri) : TypeGregorian(c.gregorian);
+    c.hijriTyped ? TypeDate(kHijriFields, c.hijri) : TypeDate(kGregorianFields, c.gregorian);
     ExpectShown(c.gregorian, c.hijri, c.weekday,
                 std::string("typed ") + (c.hijriTyped ? "Hijri " : "") +
                     testing::PrintToString(c.hijriTyped ? c.hijri : c.gregorian));
@@ -225,34 +200,29 @@ TEST_F(DateTest, DatesTypedInEitherCalendarAcrossItsEdges) {
 
 TEST_F(DateTest, UpArrowsStepAndWrap) {
   Open();
-  TypeGregorian({L"30", L"1", L"2000"});
-  ArrowUp(IDC_GREGORIAN_DAY);
-  EXPECT_EQ(Gregorian(), (Date{L"31", L"1", L"2000"}));
-  EXPECT_EQ(Hijri(), (Date{L"25", L"10", L"1420"}));
-  ArrowUp(IDC_GREGORIAN_DAY);
-  EXPECT_EQ(Gregorian(), (Date{L"1", L"1", L"2000"})) << "31 wraps to 1, the month stays";
-  EXPECT_EQ(Hijri(), (Date{L"25", L"9", L"1420"}));
-  EXPECT_EQ(Weekday(), L"السبت");
+  TypeDate(kGregorianFields, {L"30", L"1", L"2000"});
+  PressKey(Item(IDC_GREGORIAN_DAY), VK_UP);
+  ExpectShown({L"31", L"1", L"2000"}, {L"25", L"10", L"1420"}, L"الإثنين", "day up");
+  PressKey(Item(IDC_GREGORIAN_DAY), VK_UP);
+  ExpectShown({L"1", L"1", L"2000"}, {L"25", L"9", L"1420"}, L"السبت",
+              "31 wraps to 1, the month stays");
 
   // The day wraps at 31 whatever the month: 31 in a 30-day month is refused by the calendar.
-  TypeGregorian({L"30", L"4", L"2000"});
-  ArrowUp(IDC_GREGORIAN_DAY);
+  TypeDate(kGregorianFields, {L"30", L"4", L"2000"});
+  PressKey(Item(IDC_GREGORIAN_DAY), VK_UP);
   EXPECT_EQ(Gregorian(), (Date{L"31", L"4", L"2000"}));
   EXPECT_EQ(Weekday(), kInvalid);
 
-  TypeGregorian({L"31", L"12", L"1999"});
-  ArrowUp(IDC_GREGORIAN_MONTH);
+  TypeDate(kGregorianFields, {L"31", L"12", L"1999"});
+  PressKey(Item(IDC_GREGORIAN_MONTH), VK_UP);
   EXPECT_EQ(Gregorian(), (Date{L"31", L"1", L"1999"})) << "12 wraps to 1, the year stays";
-  ArrowUp(IDC_GREGORIAN_YEAR);
-  EXPECT_EQ(Gregorian(), (Date{L"31", L"1", L"2000"}));
-  EXPECT_EQ(Hijri(), (Date{L"25", L"10", L"1420"}));
+  PressKey(Item(IDC_GREGORIAN_YEAR), VK_UP);
+  ExpectShown({L"31", L"1", L"2000"}, {L"25", L"10", L"1420"}, L"الإثنين", "year up");
 
-  TypeHijri({L"1", L"1", L"4513"});
-  ClickUpArrow(IDC_HIJRI_YEAR_SPIN);
-  EXPECT_EQ(Hijri(), (Date{L"1", L"1", L"1"})) << "4513 wraps to 1";
-  EXPECT_EQ(Gregorian(), (Date{L"15", L"7", L"622"}));
-  EXPECT_EQ(Weekday(), L"الخميس");
-  ArrowUp(IDC_HIJRI_DAY);
+  TypeDate(kHijriFields, {L"1", L"1", L"4513"});
+  ClickUpDownArrow(Item(IDC_HIJRI_YEAR_SPIN), true);
+  ExpectShown({L"15", L"7", L"622"}, {L"1", L"1", L"1"}, L"الخميس", "4513 wraps to 1");
+  PressKey(Item(IDC_HIJRI_DAY), VK_UP);
   EXPECT_EQ(Gregorian(), (Date{L"16", L"7", L"622"}));
 }
 
@@ -260,9 +230,9 @@ TEST_F(DateTest, UpArrowsStepAndWrap) {
 // field still holds what was typed (the clicks of the random walk rely on it).
 TEST_F(DateTest, TypedDayStaysAfterTheUpDownsTimers) {
   Open();
-  TypeGregorian({L"10", L"1", L"2000"});
-  ClickUpArrow(IDC_GREGORIAN_DAY_SPIN);
-  ArrowUp(IDC_GREGORIAN_DAY);
+  TypeDate(kGregorianFields, {L"10", L"1", L"2000"});
+  ClickUpDownArrow(Item(IDC_GREGORIAN_DAY_SPIN), true);
+  PressKey(Item(IDC_GREGORIAN_DAY), VK_UP);
   Type(IDC_GREGORIAN_DAY, L"20");
   for (const DWORD start = GetTickCount(); GetTickCount() - start < 500; Sleep(10)) PumpMessages();
   EXPECT_EQ(Gregorian(), (Date{L"20", L"1", L"2000"}));
@@ -288,9 +258,7 @@ TEST_F(DateTest, RejectedTextBeepsAndPutsTheValueBack) {
     BeepCounter beeps;
     Type(c.field, c.keys);
     EXPECT_EQ(beeps.count(), 1) << name;
-    EXPECT_EQ(Gregorian(), gregorian) << name;
-    EXPECT_EQ(Hijri(), hijri) << name;
-    EXPECT_EQ(Weekday(), L"السبت") << name;
+    ExpectShown(gregorian, hijri, L"السبت", name);
     EXPECT_EQ(SendMessageW(Item(c.field), EM_GETSEL, 0, 0), MAKELONG(0, opened.size())) << name;
 
     if (c.field != IDC_GREGORIAN_MONTH && c.field != IDC_HIJRI_MONTH) continue;
@@ -306,9 +274,8 @@ TEST_F(DateTest, RejectedTextBeepsAndPutsTheValueBack) {
 TEST_F(DateTest, LastHijriDaysReachIntoTheYearAfterTheCalendarsEnd) {
   Open();
   BeepCounter beeps;
-  TypeHijri({L"30", L"12", L"4513"});
-  EXPECT_EQ(Gregorian(), (Date{L"27", L"2", L"5001"}));
-  EXPECT_EQ(Weekday(), L"الجمعة");
+  TypeDate(kHijriFields, {L"30", L"12", L"4513"});
+  ExpectShown({L"27", L"2", L"5001"}, {L"30", L"12", L"4513"}, L"الجمعة", "30/12/4513");
 
   // Later edits read 5001 back as it stands: no beep, no rewriting of the year.
   Type(IDC_HIJRI_DAY, L"29");
@@ -319,16 +286,13 @@ TEST_F(DateTest, LastHijriDaysReachIntoTheYearAfterTheCalendarsEnd) {
   Type(IDC_HIJRI_MONTH, L"11");
   EXPECT_EQ(Gregorian()[2], L"5001");
   Type(IDC_HIJRI_DAY, L"2");
-  EXPECT_EQ(Gregorian(), (Date{L"31", L"12", L"5000"}));
-  EXPECT_EQ(Weekday(), L"الأربعاء");
+  ExpectShown({L"31", L"12", L"5000"}, {L"2", L"11", L"4513"}, L"الأربعاء", "2/11/4513");
   EXPECT_EQ(beeps.count(), 0);
 
   // Typed by the user, the year 5001 is taken by its field and refused by the calendar.
   Open();
   Type(IDC_GREGORIAN_YEAR, L"5001");
-  EXPECT_EQ(Gregorian(), (Date{L"1", L"1", L"5001"}));
-  EXPECT_EQ(Weekday(), kInvalid);
-  EXPECT_EQ(Hijri(), (Date{L"25", L"9", L"1420"}));
+  ExpectShown({L"1", L"1", L"5001"}, {L"25", L"9", L"1420"}, kInvalid, "year 5001 typed");
   EXPECT_EQ(beeps.count(), 0);
 }
 

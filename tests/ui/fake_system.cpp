@@ -83,7 +83,7 @@ FakeSystemInPlace::FakeSystemInPlace()
 }
 
 int OfferCourier(FONTENUMPROCW proc, LPARAM param,
-                 std::initializer_list<std::pair<LONG, DWORD>> fonts) {
+                 const std::vector<std::pair<LONG, DWORD>>& fonts) {
   int answer = 1;
   for (const auto& [height, kind] : fonts) {
     LOGFONTW font{};

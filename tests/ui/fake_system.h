@@ -4,7 +4,6 @@
 // data, its 12/24-hour setting and its font search, as g_system says when the program asks.
 #include <windows.h>
 
-#include <initializer_list>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -57,4 +56,4 @@ class FakeSystemInPlace {
 // Offers Courier to a font search as the system would, one font a (height, kind of font) pair,
 // until the search asks for no more; answers what the search answered last.
 int OfferCourier(FONTENUMPROCW proc, LPARAM param,
-                 std::initializer_list<std::pair<LONG, DWORD>> fonts);
+                 const std::vector<std::pair<LONG, DWORD>>& fonts);

@@ -67,6 +67,15 @@ class WorldTimeTest : public ModelessDialogTest<CWorldTimeDlg> {
     return static_cast<int>(SendMessageW(Item(listId), CB_GETCURSEL, 0, 0));
   }
 
+  // The computer's clock at hour:minute, in a zone bias minutes behind UTC.
+  static void ComputerAt(WORD hour, WORD minute, LONG bias = -180,
+                         DWORD state = TIME_ZONE_ID_UNKNOWN) {
+    g_system.local.wHour = hour;
+    g_system.local.wMinute = minute;
+    g_system.bias = bias;
+    g_system.zoneState = state;
+  }
+
   void Click(int buttonId) { SendMessageW(Item(buttonId), BM_CLICK, 0, 0); }
   // A key pressed and released as the window's own modal loop hands it on, through the dialog
   // manager; answers how many presses reached the control that had the focus.
@@ -81,16 +90,11 @@ class WorldTimeTest : public ModelessDialogTest<CWorldTimeDlg> {
     RemoveWindowSubclass(focus, CountKeyDowns, vk);
     return g_keyDowns;
   }
-  // A place picked from the list with the mouse: the new selection, then its notification.
-  void Choose(int listId, int row) { ChooseListRow(Item(listId), row); }
 
   static void Store(const wchar_t* entry, DWORD type, const void* data, DWORD size) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kTimeKey.c_str(), 0, nullptr, 0, KEY_WRITE,
-                              nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExW(key, entry, 0, type, static_cast<const BYTE*>(data), size);
-    RegCloseKey(key);
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kTimeKey.c_str(), entry, type, data, size),
+              ERROR_SUCCESS)
+        << testing::PrintToString(entry);
   }
   static void StoreRow(const wchar_t* entry, DWORD row) {
     Store(entry, REG_DWORD, &row, sizeof row);
@@ -121,7 +125,7 @@ std::wstring ListText(HWND list, int row) {
   return text;
 }
 
-TEST_F(WorldTimeTest, OpensAtTheSystemTimeWithTheDefaultPlaces) {
+TEST_F(WorldTimeTest, OpensAtTheSystemTimeWithTheDefaultPlacesAndRightAlignedClocks) {
   Open();
   EXPECT_EQ(TextOf(m_dlg->m_hWnd), L"التوقيت");
   EXPECT_EQ(Shown(), (Clocks{L"14:07", L"14:07", L"14:07"}));
@@ -140,11 +144,7 @@ TEST_F(WorldTimeTest, OpensAtTheSystemTimeWithTheDefaultPlaces) {
   }
   // Nothing is written until the user picks a place.
   EXPECT_EQ(StoredRow(CWorldTimeDlg::kFirstPlaceEntry), std::nullopt);
-}
-
-// Like every field of the program, the clocks are right-aligned and read right to left.
-TEST_F(WorldTimeTest, TimeBoxesAreRightAlignedRightToLeft) {
-  Open();
+  // Like every field of the program, the clocks are right-aligned and read right to left.
   for (const int box : {IDC_WT_LOCAL_TIME, IDC_WT_FIRST_TIME, IDC_WT_SECOND_TIME}) {
     const LONG_PTR style = GetWindowLongPtrW(Item(box), GWL_STYLE);
     EXPECT_EQ(style & (ES_CENTER | ES_RIGHT | ES_READONLY), ES_RIGHT | ES_READONLY) << box;
@@ -167,8 +167,7 @@ TEST_F(WorldTimeTest, TwelveHourClocksAndTheTwentyFourHourBox) {
       {12, 0, L"12:00 P"}, {23, 59, L"11:59 P"}, {11, 59, L"11:59 A"},
   };
   for (const Case& c : cases) {
-    g_system.local.wHour = c.hour;
-    g_system.local.wMinute = c.minute;
+    ComputerAt(c.hour, c.minute);
     Click(IDC_WT_LOCAL_NOW);
     EXPECT_EQ(Shown(), (Clocks{c.shown, c.shown, c.shown})) << c.hour << ":" << c.minute;
   }
@@ -180,7 +179,6 @@ TEST_F(WorldTimeTest, TwelveHourClocksAndTheTwentyFourHourBox) {
 
   // The choice is not kept: the next opening starts from the regional setting again.
   Click(IDC_WT_24_HOUR);
-  g_system.timeFormat = L"0";
   Open();
   EXPECT_EQ(SendMessageW(Item(IDC_WT_24_HOUR), BM_GETCHECK, 0, 0), BST_UNCHECKED);
   g_system.timeFormat = L"";
@@ -204,8 +202,7 @@ TEST_F(WorldTimeTest, LocalSpinButtonsWrapWithoutCarrying) {
       {"minute down past the hour", 0, 0, IDC_WT_LOCAL_MINUTE_SPIN, VK_DOWN, L"00:59"},
   };
   for (const Case& c : cases) {
-    g_system.local.wHour = c.hour;
-    g_system.local.wMinute = c.minute;
+    ComputerAt(c.hour, c.minute);
     Open();
     PressKey(Item(c.spin), c.key);
     // The places share the computer's +3:00, so all three clocks read alike.
@@ -216,8 +213,7 @@ TEST_F(WorldTimeTest, LocalSpinButtonsWrapWithoutCarrying) {
 TEST_F(WorldTimeTest, SteppingAPlaceMovesTheOtherTwoClocks) {
   StoreRow(CWorldTimeDlg::kFirstPlaceEntry, 10);    // United Kingdom, 0:00
   StoreRow(CWorldTimeDlg::kSecondPlaceEntry, 109);  // India, +5:30
-  g_system.local.wHour = 12;
-  g_system.local.wMinute = 0;
+  ComputerAt(12, 0);
   Open();
   EXPECT_EQ(Shown(), (Clocks{L"12:00", L"09:00", L"14:30"}));
 
@@ -238,9 +234,7 @@ TEST_F(WorldTimeTest, SteppingAPlaceMovesTheOtherTwoClocks) {
 TEST_F(WorldTimeTest, IndiaAtTenPastOneIsTwentyToElevenInKuwait) {
   StoreRow(CWorldTimeDlg::kFirstPlaceEntry, 109);  // India, +5:30
   StoreRow(CWorldTimeDlg::kSecondPlaceEntry, kKuwait);
-  g_system.bias = -330;  // the computer too is at +5:30
-  g_system.local.wHour = 1;
-  g_system.local.wMinute = 10;
+  ComputerAt(1, 10, -330);  // the computer too is at +5:30
   Open();
   EXPECT_EQ(m_dlg->GetLocalOffset(), 105);
   EXPECT_EQ(Shown(), (Clocks{L"01:10", L"01:10", L"22:40"}));
@@ -261,7 +255,7 @@ TEST_F(WorldTimeTest, PickingAPlaceMovesOnlyItsClockAndIsStoredAtOnce) {
   EXPECT_EQ(Shown(), (Clocks{L"14:07", L"13:07", L"16:37"}));
   EXPECT_EQ(StoredRow(CWorldTimeDlg::kSecondPlaceEntry), 50);
 
-  Choose(IDC_WT_FIRST_PLACE, 3);  // Afghanistan, +4:30
+  ChooseListRow(Item(IDC_WT_FIRST_PLACE), 3);  // Afghanistan, +4:30
   EXPECT_EQ(Shown(), (Clocks{L"14:07", L"15:37", L"16:37"})) << "carried from the second place";
   EXPECT_EQ(StoredRow(CWorldTimeDlg::kFirstPlaceEntry), 3);
 
@@ -271,24 +265,24 @@ TEST_F(WorldTimeTest, PickingAPlaceMovesOnlyItsClockAndIsStoredAtOnce) {
   EXPECT_EQ(Shown(), (Clocks{L"14:07", L"15:37", L"16:37"}));
 }
 
-// A time box hands the focus to its hours spin button; Tab and Shift+Tab from there, or from the
-// clock's minutes spin button, move on to the next and the previous control, never back into the
-// box.
-TEST_F(WorldTimeTest, TabAndShiftTabLeaveAClock) {
+// Keys only, as the dialog manager hands them on in the window's own modal loop, which takes the
+// arrow keys for moving the focus unless the focused control asks for them: Tab onto a clock,
+// Right to its minutes, Up steps them, Left back to its hours; its time box hands the focus to
+// the hours, whose Up steps the hour. Tab and Shift+Tab from the hours, or from the minutes, move
+// on to the next and the previous control, never back into the box.
+TEST_F(WorldTimeTest, KeysMoveThroughEachClock) {
   struct Case {
-    int from, back, forward;
+    const char* clock;
+    int before, timeBox, hourSpin, minuteSpin, after;
   };
   const Case cases[] = {
-      {IDC_WT_LOCAL_TIME, IDC_WT_LOCAL_NOW, IDC_WT_24_HOUR},
-      {IDC_WT_FIRST_TIME, IDC_WT_24_HOUR, IDC_WT_FIRST_PLACE},
-      {IDC_WT_SECOND_TIME, IDC_WT_FIRST_PLACE, IDC_WT_SECOND_PLACE},
-      {IDC_WT_LOCAL_MINUTE_SPIN, IDC_WT_LOCAL_NOW, IDC_WT_24_HOUR},
-      {IDC_WT_FIRST_MINUTE_SPIN, IDC_WT_24_HOUR, IDC_WT_FIRST_PLACE},
-      {IDC_WT_SECOND_MINUTE_SPIN, IDC_WT_FIRST_PLACE, IDC_WT_SECOND_PLACE},
+      {"local", IDC_WT_LOCAL_NOW, IDC_WT_LOCAL_TIME, IDC_WT_LOCAL_HOUR_SPIN,
+       IDC_WT_LOCAL_MINUTE_SPIN, IDC_WT_24_HOUR},
+      {"first place", IDC_WT_24_HOUR, IDC_WT_FIRST_TIME, IDC_WT_FIRST_HOUR_SPIN,
+       IDC_WT_FIRST_MINUTE_SPIN, IDC_WT_FIRST_PLACE},
+      {"second place", IDC_WT_FIRST_PLACE, IDC_WT_SECOND_TIME, IDC_WT_SECOND_HOUR_SPIN,
+       IDC_WT_SECOND_MINUTE_SPIN, IDC_WT_SECOND_PLACE},
   };
-  Open();
-  ShowWindow(m_dlg->m_hWnd, SW_SHOW);
-  SetForegroundWindow(m_dlg->m_hWnd);
   const auto tab = [this](bool shift) {
     BYTE keys[256];
     GetKeyboardState(keys);
@@ -298,40 +292,13 @@ TEST_F(WorldTimeTest, TabAndShiftTabLeaveAClock) {
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
   };
-  for (const Case& c : cases) {
-    for (const bool shift : {true, false}) {
-      SetFocus(Item(c.from));
-      tab(shift);
-      EXPECT_EQ(GetDlgCtrlID(GetFocus()), shift ? c.back : c.forward)
-          << c.from << (shift ? " Shift+Tab" : " Tab");
-    }
-  }
-}
-
-// Keys only, as the dialog manager hands them on in the window's own modal loop, which takes the
-// arrow keys for moving the focus unless the focused control asks for them: Tab onto a clock,
-// Right to its minutes, Up steps them, Left back to its hours; its time box hands the focus to
-// the hours, whose Up steps the hour.
-TEST_F(WorldTimeTest, ArrowKeysReachEachClocksHoursAndMinutes) {
-  struct Case {
-    const char* clock;
-    int tabFrom, timeBox, hourSpin, minuteSpin;
-  };
-  const Case cases[] = {
-      {"local", IDC_WT_LOCAL_NOW, IDC_WT_LOCAL_TIME, IDC_WT_LOCAL_HOUR_SPIN,
-       IDC_WT_LOCAL_MINUTE_SPIN},
-      {"first place", IDC_WT_24_HOUR, IDC_WT_FIRST_TIME, IDC_WT_FIRST_HOUR_SPIN,
-       IDC_WT_FIRST_MINUTE_SPIN},
-      {"second place", IDC_WT_FIRST_PLACE, IDC_WT_SECOND_TIME, IDC_WT_SECOND_HOUR_SPIN,
-       IDC_WT_SECOND_MINUTE_SPIN},
-  };
   StoreRow(CWorldTimeDlg::kFirstPlaceEntry, 7);  // United Arab Emirates, +4:00
   Open();
   ShowWindow(m_dlg->m_hWnd, SW_SHOW);
   SetForegroundWindow(m_dlg->m_hWnd);
   for (const Case& c : cases) {
     Click(IDC_WT_LOCAL_NOW);
-    SetFocus(Item(c.tabFrom));
+    SetFocus(Item(c.before));
     DialogKey(VK_TAB);
     ASSERT_EQ(GetFocus(), Item(c.hourSpin)) << c.clock << ": Tab";
     DialogKey(VK_RIGHT);
@@ -351,6 +318,14 @@ TEST_F(WorldTimeTest, ArrowKeysReachEachClocksHoursAndMinutes) {
     EXPECT_EQ(DialogKey(VK_UP), 1) << c.clock << ": the dialog manager hands the key to the spin";
     EXPECT_EQ(GetFocus(), Item(c.hourSpin)) << c.clock << ": the focus stays";
     EXPECT_EQ(Shown(), (Clocks{L"14:08", L"15:08", L"14:08"})) << c.clock << ": Up on the hours";
+    for (const int from : {c.timeBox, c.minuteSpin}) {
+      for (const bool shift : {true, false}) {
+        SetFocus(Item(from));
+        tab(shift);
+        EXPECT_EQ(GetDlgCtrlID(GetFocus()), shift ? c.before : c.after)
+            << c.clock << ", from " << from << (shift ? ": Shift+Tab" : ": Tab");
+      }
+    }
   }
 }
 
@@ -374,9 +349,7 @@ std::vector<BYTE> Bytes(const T& value) {
 TEST_F(WorldTimeTest, StoredValuesThatAreNotRowsNeverBreakTheWindow) {
   // At +5:30 and 10:00 local, Kuwait and Saudi Arabia read 07:30 and Greece (the last row)
   // 06:30; a list without a selection reads the local time.
-  g_system.bias = -330;
-  g_system.local.wHour = 10;
-  g_system.local.wMinute = 0;
+  ComputerAt(10, 0, -330);
   struct Case {
     const char* name;
     DWORD type;               // REG_NONE: nothing stored
@@ -416,25 +389,21 @@ TEST_F(WorldTimeTest, StoredValuesThatAreNotRowsNeverBreakTheWindow) {
     EXPECT_EQ(Selection(IDC_WT_SECOND_PLACE), c.second) << c.name;
     EXPECT_EQ(Shown(), (Clocks{L"10:00", c.shown, c.shown})) << c.name;
   }
+}
 
-  // The second list alike; a place without a selection still steps as the computer's own zone.
-  RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey.c_str());
+// The second list without a place: its clock reads and steps as the computer's own zone, and a
+// screen reader names it after the list until a place is chosen, then after its place.
+TEST_F(WorldTimeTest, AClockWithNoPlaceGoesByTheComputerAndReadsAsItsList) {
+  const auto name = [&](int id) {
+    return msaa::Text(msaa::ClientObject(Item(id)).get(), &IAccessible::get_accName, CHILDID_SELF);
+  };
+  ComputerAt(10, 0, -330);
   StoreRow(CWorldTimeDlg::kSecondPlaceEntry, 500);
   Open();
   EXPECT_EQ(Selection(IDC_WT_SECOND_PLACE), -1);
   EXPECT_EQ(Shown(), (Clocks{L"10:00", L"07:30", L"10:00"}));
   PressKey(Item(IDC_WT_SECOND_HOUR_SPIN), VK_UP);
   EXPECT_EQ(Shown(), (Clocks{L"11:00", L"08:30", L"11:00"}));
-}
-
-// A screen reader names a clock after its place; with none chosen, after the list it follows.
-TEST_F(WorldTimeTest, AClockWithNoPlaceReadsAsItsListUntilOneIsChosen) {
-  const auto name = [&](int id) {
-    return msaa::Text(msaa::ClientObject(Item(id)).get(), &IAccessible::get_accName, CHILDID_SELF);
-  };
-  RegDeleteKeyW(HKEY_CURRENT_USER, kTimeKey.c_str());
-  StoreRow(CWorldTimeDlg::kSecondPlaceEntry, 500);
-  Open();
   EXPECT_EQ(name(IDC_WT_FIRST_TIME), L"توقيت الكويت");
   EXPECT_EQ(name(IDC_WT_SECOND_TIME), L"توقيت البلد الثاني");
   EXPECT_EQ(name(IDC_WT_SECOND_MINUTE_SPIN), L"دقيقة توقيت البلد الثاني");
@@ -503,10 +472,7 @@ TEST_F(WorldTimeTest, PlacesShowTheirTimeInForceDaylightSavingIncluded) {
   for (const Case& c : cases) {
     g_system.zones = {kRomance, kGmt, kAusEastern, kEastern, kArab};
     g_system.utc = Noon(c.month);
-    g_system.zoneState = c.state;
-    g_system.bias = c.bias;
-    g_system.local.wHour = c.localHour;
-    g_system.local.wMinute = 0;
+    ComputerAt(c.localHour, 0, c.bias, c.state);
     StoreRow(CWorldTimeDlg::kFirstPlaceEntry, static_cast<DWORD>(c.ownPlace));
     StoreRow(CWorldTimeDlg::kSecondPlaceEntry, static_cast<DWORD>(c.otherPlace));
     Open();
@@ -520,67 +486,35 @@ TEST_F(WorldTimeTest, PlacesShowTheirTimeInForceDaylightSavingIncluded) {
 TEST_F(WorldTimeTest, APickedPlaceTakesItsOffsetNow) {
   g_system.zones = {kRomance, kGmt, kEastern};
   g_system.utc = Noon(1);
-  g_system.zoneState = TIME_ZONE_ID_STANDARD;
-  g_system.bias = -60;
-  g_system.local.wHour = 13;
-  g_system.local.wMinute = 0;
+  ComputerAt(13, 0, -60, TIME_ZONE_ID_STANDARD);
   StoreRow(CWorldTimeDlg::kFirstPlaceEntry, kFrance);
   Open();
   EXPECT_EQ(Shown(), (Clocks{L"13:00", L"13:00", L"15:00"})) << "Saudi Arabia, by its row";
 
-  Choose(IDC_WT_SECOND_PLACE, kNewYork);
+  ChooseListRow(Item(IDC_WT_SECOND_PLACE), kNewYork);
   EXPECT_EQ(Shown(), (Clocks{L"13:00", L"13:00", L"07:00"}));
-  Choose(IDC_WT_SECOND_PLACE, kNewZealand);
+  ChooseListRow(Item(IDC_WT_SECOND_PLACE), kNewZealand);
   EXPECT_EQ(Shown(), (Clocks{L"13:00", L"13:00", L"00:00"})) << "no such zone: +12:00";
   g_system.zones.push_back(kNewZealandZone);
-  Choose(IDC_WT_FIRST_PLACE, kNewZealand);
+  ChooseListRow(Item(IDC_WT_FIRST_PLACE), kNewZealand);
   EXPECT_EQ(Shown(), (Clocks{L"13:00", L"01:00", L"00:00"})) << "+13:00 in its summer";
   g_system.zones.back().second.DaylightDate.wMonth = 13;
-  Choose(IDC_WT_FIRST_PLACE, kNewZealand);
+  ChooseListRow(Item(IDC_WT_FIRST_PLACE), kNewZealand);
   EXPECT_EQ(Shown(), (Clocks{L"13:00", L"00:00", L"00:00"})) << "nonsense: +12:00";
 
   // The places keep the offsets they took: stepping carries by them.
-  Choose(IDC_WT_FIRST_PLACE, kUnitedKingdom);
+  ChooseListRow(Item(IDC_WT_FIRST_PLACE), kUnitedKingdom);
   EXPECT_EQ(Shown(), (Clocks{L"13:00", L"12:00", L"00:00"}));
   PressKey(Item(IDC_WT_SECOND_HOUR_SPIN), VK_UP);
   EXPECT_EQ(Shown(), (Clocks{L"14:00", L"13:00", L"01:00"}));
 }
 
-// Offers the family's fonts as the system would: each kind of font once.
+// Offers the fonts of g_offered as the system would, and notes the family asked for.
+std::vector<std::pair<LONG, DWORD>> g_offered;  // a height and a kind of font each
 const wchar_t* g_familyAsked = nullptr;
-int OfferFonts(const wchar_t* family, FONTENUMPROCW proc, LPARAM param, DWORD firstType,
-               DWORD secondType) {
+int OfferFonts(HDC, const wchar_t* family, FONTENUMPROCW proc, LPARAM param) {
   g_familyAsked = family;
-  return OfferCourier(proc, param, {{16, firstType}, {16, secondType}});
-}
-
-TEST_F(WorldTimeTest, ClocksUseTheDigitalFontOnlyInItsRasterForm) {
-  g_system.fonts = [](HDC, const wchar_t* family, FONTENUMPROCW proc, LPARAM param) {
-    return OfferFonts(family, proc, param, TRUETYPE_FONTTYPE, RASTER_FONTTYPE);
-  };
-  Open();
-  EXPECT_STREQ(g_familyAsked, L"Nurix Digital");
-  const HFONT digital = m_dlg->GetDigitalFont();
-  ASSERT_NE(digital, nullptr);
-  for (const int box : {IDC_WT_LOCAL_TIME, IDC_WT_FIRST_TIME, IDC_WT_SECOND_TIME}) {
-    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Item(box), WM_GETFONT, 0, 0)), digital) << box;
-  }
-  EXPECT_NE(reinterpret_cast<HFONT>(SendMessageW(Item(IDOK), WM_GETFONT, 0, 0)), digital);
-
-  g_system.fonts = [](HDC, const wchar_t* family, FONTENUMPROCW proc, LPARAM param) {
-    return OfferFonts(family, proc, param, TRUETYPE_FONTTYPE, DEVICE_FONTTYPE);
-  };
-  Open();
-  EXPECT_EQ(m_dlg->GetDigitalFont(), nullptr);
-  const auto windowFont = SendMessageW(m_dlg->m_hWnd, WM_GETFONT, 0, 0);
-  for (const int box : {IDC_WT_LOCAL_TIME, IDC_WT_FIRST_TIME, IDC_WT_SECOND_TIME}) {
-    EXPECT_EQ(SendMessageW(Item(box), WM_GETFONT, 0, 0), windowFont) << box;
-  }
-}
-
-// A raster face has only the sizes it was drawn at: 16 and 24 pixels here.
-int OfferTwoRasterSizes(HDC, const wchar_t*, FONTENUMPROCW proc, LPARAM param) {
-  return OfferCourier(proc, param, {{16, RASTER_FONTTYPE}, {24, RASTER_FONTTYPE}});
+  return OfferCourier(proc, param, g_offered);
 }
 
 UINT g_dpi = 96;
@@ -588,15 +522,33 @@ UINT FakeDpi(HWND) {
   return g_dpi;
 }
 
-TEST_F(WorldTimeTest, ClocksTakeTheRasterSizeOfTheScaleOrTheWindowsFont) {
-  g_system.fonts = OfferTwoRasterSizes;
+// The clocks take the digital font only in its raster form, and a raster face has only the sizes
+// it was drawn at: the clocks take the one of the window's scale, or else the window's own font,
+// as the window opens or is moved onto a monitor of another scale.
+TEST_F(WorldTimeTest, ClocksTakeTheDigitalRasterSizeOfTheScaleOrTheWindowsFont) {
+  g_system.fonts = OfferFonts;
   const StandIn<platform::SetWindowDpiForTesting> screen{FakeDpi};
+  const std::vector<std::pair<LONG, DWORD>> twoRasterSizes = {{16, RASTER_FONTTYPE},
+                                                              {24, RASTER_FONTTYPE}};
   const struct {
+    const char* offered;
+    std::vector<std::pair<LONG, DWORD>> fonts;
     UINT dpi;
     LONG height;  // 0: the window's own font
-  } cases[] = {{96, 16}, {144, 24}, {120, 0}, {192, 0}};
+  } cases[] = {
+      {"TrueType and raster", {{16, TRUETYPE_FONTTYPE}, {16, RASTER_FONTTYPE}}, 96, 16},
+      {"TrueType and device", {{16, TRUETYPE_FONTTYPE}, {16, DEVICE_FONTTYPE}}, 96, 0},
+      {"raster 16 and 24", twoRasterSizes, 96, 16},
+      {"raster 16 and 24", twoRasterSizes, 144, 24},
+      {"raster 16 and 24", twoRasterSizes, 120, 0},
+      {"raster 16 and 24", twoRasterSizes, 192, 0},
+  };
   for (const bool moved : {false, true}) {
     for (const auto& c : cases) {
+      const std::string name = std::string(c.offered) + " at " + std::to_string(c.dpi) + " DPI" +
+                               (moved ? ", moved" : ", opened");
+      g_offered = c.fonts;
+      g_familyAsked = nullptr;
       g_dpi = c.dpi;
       if (!moved || !m_dlg) Open();
       // Moved onto a monitor of this scale: the system lays the window out and tells it.
@@ -606,14 +558,29 @@ TEST_F(WorldTimeTest, ClocksTakeTheRasterSizeOfTheScaleOrTheWindowsFont) {
         SendMessageW(m_dlg->m_hWnd, WM_DPICHANGED, MAKEWPARAM(c.dpi, c.dpi),
                      reinterpret_cast<LPARAM>(&rect));
       }
-      const auto font =
-          reinterpret_cast<HFONT>(SendMessageW(Item(IDC_WT_FIRST_TIME), WM_GETFONT, 0, 0));
-      LOGFONTW shown{};
-      GetObjectW(font, sizeof shown, &shown);
-      if (c.height) {
-        EXPECT_EQ(shown.lfHeight, c.height) << c.dpi << " DPI, moved " << moved;
-      } else {
-        EXPECT_EQ(font, m_dlg->GetDialogFont()) << c.dpi << " DPI, moved " << moved;
+      EXPECT_STREQ(g_familyAsked, L"Nurix Digital") << name;
+      const HFONT digital = m_dlg->GetDigitalFont();
+      EXPECT_EQ(digital != nullptr, c.height != 0) << name;
+      const auto windowFont =
+          reinterpret_cast<HFONT>(SendMessageW(m_dlg->m_hWnd, WM_GETFONT, 0, 0));
+      for (const int box : {IDC_WT_LOCAL_TIME, IDC_WT_FIRST_TIME, IDC_WT_SECOND_TIME}) {
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(Item(box), WM_GETFONT, 0, 0));
+        LOGFONTW shown{};
+        GetObjectW(font, sizeof shown, &shown);
+        if (c.height) {
+          EXPECT_EQ(font, digital) << name << ", box " << box;
+          EXPECT_EQ(shown.lfHeight, c.height) << name << ", box " << box;
+        } else {
+          EXPECT_EQ(font, m_dlg->GetDialogFont()) << name << ", box " << box;
+          // Once moved, the dialog itself still answers the font of its first scale.
+          if (!moved) {
+            EXPECT_EQ(font, windowFont) << name << ", box " << box;
+          }
+        }
+      }
+      if (digital) {
+        EXPECT_NE(reinterpret_cast<HFONT>(SendMessageW(Item(IDOK), WM_GETFONT, 0, 0)), digital)
+            << name;
       }
     }
   }
@@ -625,10 +592,7 @@ TEST_F(WorldTimeTest, OffsetsFollowTheComputer) {
   const auto inParisAt = [](WORD utcHour, WORD utcMinute) {
     g_system.zones = {kRomance, kEastern};
     g_system.utc = {2026, 3, 0, 8, utcHour, utcMinute, 0, 0};  // New York springs on at 07:00
-    g_system.zoneState = TIME_ZONE_ID_STANDARD;
-    g_system.bias = -60;
-    g_system.local.wHour = static_cast<WORD>(utcHour + 1);
-    g_system.local.wMinute = utcMinute;
+    ComputerAt(static_cast<WORD>(utcHour + 1), utcMinute, -60, TIME_ZONE_ID_STANDARD);
   };
   StoreRow(CWorldTimeDlg::kFirstPlaceEntry, kFrance);
   StoreRow(CWorldTimeDlg::kSecondPlaceEntry, kNewYork);
@@ -639,9 +603,7 @@ TEST_F(WorldTimeTest, OffsetsFollowTheComputer) {
     inParisAt(7, 0);
     if (notice) {
       // The computer now in Kuwait's zone.
-      g_system.zoneState = TIME_ZONE_ID_UNKNOWN;
-      g_system.bias = -180;
-      g_system.local.wHour = 10;
+      ComputerAt(10, 0);
       SendMessageW(m_dlg->m_hWnd, static_cast<UINT>(notice), 0, 0);
     } else {
       Click(IDC_WT_LOCAL_NOW);
