@@ -7,11 +7,14 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "panel_geometry.h"
-#include "program.h"
+#include "program_fixture.h"
 
 namespace e2e {
 namespace {
@@ -27,20 +30,8 @@ struct IndexedBitmap {
 };
 
 std::vector<char> ReadWholeFile(const std::wstring& path) {
-  std::vector<char> bytes;
-  const UniqueFile file(
-      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-  if (!file) return bytes;
-  LARGE_INTEGER size{};
-  if (GetFileSizeEx(file.get(), &size) && size.QuadPart < (1 << 24)) {
-    bytes.resize(static_cast<std::size_t>(size.QuadPart));
-    DWORD read = 0;
-    if (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
-        read != bytes.size()) {
-      bytes.clear();
-    }
-  }
-  return bytes;
+  std::ifstream file(std::filesystem::path(path), std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 // Empty (width 0) when the file is missing or not an uncompressed 8-bit bitmap.
@@ -164,13 +155,11 @@ struct PictureCase {
   int panel;  // the panel bitmap the program must draw: 144 or 1144
 };
 
-void PrintTo(const PictureCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const PictureCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
-class PictureSetTest : public ::testing::TestWithParam<PictureCase> {
- protected:
-  void TearDown() override { m_program.Kill(); }
-  Program m_program;
-};
+class PictureSetTest : public ProgramTest, public ::testing::WithParamInterface<PictureCase> {};
 
 TEST_P(PictureSetTest, PanelAndFacesComeFromTheChosenSet) {
   const PictureCase& c = GetParam();
@@ -182,12 +171,7 @@ TEST_P(PictureSetTest, PanelAndFacesComeFromTheChosenSet) {
   const IndexedBitmap& expected = c.panel == 144 ? blue : sand;
   const IndexedBitmap& other = c.panel == 144 ? sand : blue;
 
-  // The pointer away from the window, so that no face is highlighted by it.
-  SetCursorPos(0, 0);
-  ASSERT_TRUE(m_program.Start(c.arguments)) << "CreateProcessW failed, error " << GetLastError();
-  ASSERT_NE(m_program.WaitForMainWindow(), nullptr) << "no main window";
-  const HWND view = m_program.View();
-  ASSERT_NE(view, nullptr) << "no view";
+  ASSERT_NO_FATAL_FAILURE(Launch(c.arguments));
 
   // The first paint reaches the display some time after the window shows: look until the
   // picture is the expected one, and report the last look when it never is.
@@ -195,7 +179,7 @@ TEST_P(PictureSetTest, PanelAndFacesComeFromTheChosenSet) {
   Agreement seen;
   WaitFor(
       [&] {
-        shot = ShootClientArea(view);
+        shot = ShootClientArea(m_view);
         seen = Compare(shot, expected, other);
         return seen.Holds();
       },
@@ -212,13 +196,14 @@ TEST_P(PictureSetTest, PanelAndFacesComeFromTheChosenSet) {
   const ScreenShot normal = shot;
   const POINT hover = panel::ButtonCentre(0);
   const POINT press = panel::ButtonCentre(5);
-  PostMouseMove(view, hover);
-  PostMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
+  PostMouseMove(m_view, hover);
+  PostMessageW(m_view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
   bool redrawn = false;
   WaitFor(
       [&] {
-        shot = ShootClientArea(view);
-        redrawn = Differs(shot, normal, panel::ButtonRect(0)) && Differs(shot, normal, panel::ButtonRect(5));
+        shot = ShootClientArea(m_view);
+        redrawn = Differs(shot, normal, panel::ButtonRect(0)) &&
+                  Differs(shot, normal, panel::ButtonRect(5));
         seen = Compare(shot, expected, other);
         return redrawn && seen.Holds();
       },

@@ -5,28 +5,9 @@
 #include <thread>
 
 #include "framework/commands.h"
+#include "panel_geometry.h"
 
 namespace e2e {
-
-namespace {
-
-// What the build tells us: the Unix path of ralimet.exe.
-constexpr const char* kProgramPath = RALIMET_PROGRAM;
-
-struct WindowSearch {
-  DWORD processId;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectVisible(HWND hwnd, LPARAM lParam) {
-  auto* search = reinterpret_cast<WindowSearch*>(lParam);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(hwnd, &processId);
-  if (processId == search->processId && IsWindowVisible(hwnd)) search->found.push_back(hwnd);
-  return TRUE;
-}
-
-}  // namespace
 
 std::wstring WindowsPath(const char* path) {
   const int length = MultiByteToWideChar(CP_UTF8, 0, path, -1, nullptr, 0);
@@ -40,7 +21,7 @@ std::wstring WindowsPath(const char* path) {
 
 bool Program::Start(const std::wstring& arguments, std::optional<WORD> showWindow) {
   Kill();
-  const std::wstring path = WindowsPath(kProgramPath);
+  const std::wstring path = WindowsPath(RALIMET_PROGRAM);  // where the build put it
   std::wstring commandLine = L"\"" + path + L"\"";
   if (!arguments.empty()) commandLine += L" " + arguments;
   STARTUPINFOW startup{};
@@ -71,18 +52,12 @@ bool Program::Start(const std::wstring& arguments, std::optional<WORD> showWindo
   return assigned;
 }
 
-std::vector<HWND> Program::VisibleWindows() const {
-  WindowSearch search{m_processId, {}};
-  if (m_process) EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 HWND Program::WaitForMainWindow(milliseconds timeout) {
   WaitFor(
       [&] {
         // A program that ended will never show its window: stop waiting at once.
         if (!IsRunning()) return true;
-        for (const HWND hwnd : VisibleWindows()) {
+        for (const HWND hwnd : VisibleWindowsOf(m_processId)) {
           if (!GetWindow(hwnd, GW_OWNER)) {
             m_mainWindow = hwnd;
             return true;
@@ -98,7 +73,7 @@ HWND Program::WaitForOwnedWindow(HWND owner, milliseconds timeout) const {
   HWND owned = nullptr;
   WaitFor(
       [&] {
-        for (const HWND hwnd : VisibleWindows()) {
+        for (const HWND hwnd : VisibleWindowsOf(m_processId)) {
           if (GetWindow(hwnd, GW_OWNER) == owner) owned = hwnd;
         }
         return owned != nullptr || !IsRunning();
@@ -132,35 +107,24 @@ void Program::Kill() {
   m_mainWindow = nullptr;
 }
 
-HWND Program::View() const { return GetDlgItem(m_mainWindow, AFX_IDW_PANE_FIRST); }
-
-void PostMouseMove(HWND hwnd, POINT point, WPARAM keys) {
-  PostMessageW(hwnd, WM_MOUSEMOVE, keys, MAKELPARAM(point.x, point.y));
+HWND Program::View() const {
+  return GetDlgItem(m_mainWindow, AFX_IDW_PANE_FIRST);
 }
 
-void PostClick(HWND hwnd, POINT point) {
-  PostMouseMove(hwnd, point);
-  PostMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
-  PostMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+HWND Program::OpenFromPanel(int button) const {
+  // The view is the panel at the screen's scale: the design's centre is taken along.
+  RECT view{};
+  GetClientRect(View(), &view);
+  const POINT centre = panel::ButtonCentre(button);
+  PostClick(View(), {MulDiv(centre.x, view.right, panel::kPanelSize.cx),
+                     MulDiv(centre.y, view.bottom, panel::kPanelSize.cy)});
+  return WaitForOwnedWindow(m_mainWindow);
 }
 
-namespace {
-
-// The key message's lParam: one repeat, the key's scan code, the extended-key bit for the arrow
-// keys, and for a release the previous-state and transition bits.
-LPARAM KeyData(UINT vk, bool release) {
-  const UINT scanCode = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
-  const bool extended = vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN;
-  DWORD data = 1 | (scanCode & 0xFF) << 16 | (extended ? 1u << 24 : 0);
-  if (release) data |= 3u << 30;
-  return static_cast<LPARAM>(data);
+bool CloseByBackButton(HWND window) {
+  PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  return WaitFor([&] { return !IsWindow(window); }, kActionTimeout);
 }
-
-}  // namespace
-
-void PostKeyDown(HWND hwnd, UINT vk) { PostMessageW(hwnd, WM_KEYDOWN, vk, KeyData(vk, false)); }
-
-void PostKeyUp(HWND hwnd, UINT vk) { PostMessageW(hwnd, WM_KEYUP, vk, KeyData(vk, true)); }
 
 ScreenShot ShootScreen(const RECT& area) {
   ScreenShot shot;
@@ -184,12 +148,6 @@ ScreenShot ShootScreen(const RECT& area) {
     }
   }
   return shot;
-}
-
-std::wstring ClassOf(HWND hwnd) {
-  wchar_t name[256] = {};
-  const int length = GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));
-  return std::wstring(name, length > 0 ? length : 0);
 }
 
 }  // namespace e2e

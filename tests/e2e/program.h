@@ -17,11 +17,6 @@ namespace e2e {
 
 using std::chrono::milliseconds;
 
-// Long enough for a slow first start under Wine; a window that has not come by then never will.
-inline constexpr milliseconds kStartTimeout{20000};
-// For anything the running program does in answer to a message.
-inline constexpr milliseconds kActionTimeout{5000};
-
 // A path as the program under test sees it: a Unix path under Wine goes through drive Z:.
 std::wstring WindowsPath(const char* path);
 
@@ -40,6 +35,8 @@ class Program {
   HWND WaitForMainWindow(milliseconds timeout = kStartTimeout);
   // A visible window of the program that owner owns (a modal box); null after the timeout.
   HWND WaitForOwnedWindow(HWND owner, milliseconds timeout = kActionTimeout) const;
+  // Opens the window of a panel button by a click on it, as a user does; answers it, or null.
+  HWND OpenFromPanel(int button) const;
   // The exit code once the process has ended; nothing when it is still running after timeout.
   std::optional<DWORD> WaitForExit(milliseconds timeout = kActionTimeout) const;
   bool IsRunning() const;
@@ -51,21 +48,14 @@ class Program {
   HWND View() const;
 
  private:
-  // The program's visible top-level windows, in z-order.
-  std::vector<HWND> VisibleWindows() const;
-
   UniqueKernelHandle m_job;
   UniqueKernelHandle m_process;
   DWORD m_processId = 0;
   HWND m_mainWindow = nullptr;
 };
 
-// Messages as the system posts them for the user's mouse and keyboard, to the window under the
-// pointer or with the focus. Points are in the window's client coordinates.
-void PostMouseMove(HWND hwnd, POINT point, WPARAM keys = 0);
-void PostClick(HWND hwnd, POINT point);  // move there, press and release the left button
-void PostKeyDown(HWND hwnd, UINT vk);
-void PostKeyUp(HWND hwnd, UINT vk);
+// Closes a window of the program as its back button does; answers whether it went in time.
+bool CloseByBackButton(HWND window);
 
 // The screen's pixels in a rectangle of screen coordinates, as the display shows them (empty when
 // they cannot be read).
@@ -77,7 +67,5 @@ struct ScreenShot {
   COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 ScreenShot ShootScreen(const RECT& area);
-
-std::wstring ClassOf(HWND hwnd);
 
 }  // namespace e2e

@@ -1,7 +1,5 @@
 // ralimet.exe as a whole: started as a process of its own and driven from outside with the
 // messages that a user's mouse and keys produce; what it shows is read back through the system.
-#include "program.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -10,37 +8,21 @@
 #include <vector>
 
 #include "panel_geometry.h"
+#include "program_fixture.h"
 
 namespace e2e {
 namespace {
 
-class ProgramTest : public ::testing::Test {
- protected:
-  // A real pointer over the view would move its highlight between the test's own messages.
-  void SetUp() override { SetCursorPos(0, 0); }
-  void TearDown() override { m_program.Kill(); }
-
-  // Starts a fresh run of the program (ending any earlier one) and waits for its window.
-  void Launch(const std::wstring& arguments = L"", std::optional<WORD> showWindow = {}) {
-    m_program.Kill();
-    ASSERT_TRUE(m_program.Start(arguments, showWindow))
-        << "CreateProcessW failed, error " << GetLastError();
-    m_frame = m_program.WaitForMainWindow();
-    ASSERT_NE(m_frame, nullptr) << "no main window within " << kStartTimeout.count() << " ms";
-    m_view = m_program.View();
-    ASSERT_NE(m_view, nullptr) << "the main window has no view (control 0xE900)";
-  }
-
-  // The window the About button opens, owned by the main window; null when none comes.
-  HWND WaitForAboutBox() const { return m_program.WaitForOwnedWindow(m_frame); }
-
-  Program m_program;
-  HWND m_frame = nullptr;
-  HWND m_view = nullptr;
-};
-
 const std::optional<DWORD> kExitButtonCode = 1;
 const std::optional<DWORD> kClosedCode = 0;
+
+// The view shows the whole panel, no more and no less.
+void ExpectPanelSized(HWND view, const char* when) {
+  RECT rect{};
+  GetClientRect(view, &rect);
+  EXPECT_EQ(rect.right, 290) << when << ": the panel's width";
+  EXPECT_EQ(rect.bottom, 389) << when << ": the panel's height";
+}
 
 // ---- Ending the program -----------------------------------------------------------------------
 
@@ -171,26 +153,19 @@ TEST_F(ProgramWindowTest, TheViewIsTheOnlyChildAndFillsTheClientArea) {
       << "), client area (" << client.left << ", " << client.top << ")-(" << client.right << ", "
       << client.bottom << ")";
   EXPECT_TRUE(GetWindowLongPtrW(m_view, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) << "sunken edge";
-  GetClientRect(m_view, &view);
-  EXPECT_EQ(view.right, 290) << "the panel's width";
-  EXPECT_EQ(view.bottom, 389) << "the panel's height";
+  ExpectPanelSized(m_view, "at start");
 }
 
 // A shortcut's "Run" setting is followed, except that the fixed window has no maximized state.
 TEST_F(ProgramWindowTest, StartsAsTheStarterAsksButNeverMaximized) {
   ASSERT_NO_FATAL_FAILURE(Launch(L"", SW_SHOWMAXIMIZED));
   EXPECT_FALSE(IsZoomed(m_frame)) << "started maximized";
-  RECT rect{};
-  GetClientRect(m_view, &rect);
-  EXPECT_EQ(rect.right, 290) << "started maximized";
-  EXPECT_EQ(rect.bottom, 389) << "started maximized";
+  ExpectPanelSized(m_view, "started maximized");
 
   ASSERT_NO_FATAL_FAILURE(Launch(L"", SW_SHOWMINNOACTIVE));
   EXPECT_TRUE(IsIconic(m_frame)) << "started minimized, as asked";
   ShowWindow(m_frame, SW_RESTORE);
-  GetClientRect(m_view, &rect);
-  EXPECT_EQ(rect.right, 290) << "restored";
-  EXPECT_EQ(rect.bottom, 389) << "restored";
+  ExpectPanelSized(m_view, "restored");
 }
 
 // ---- The About box ----------------------------------------------------------------------------
@@ -270,7 +245,7 @@ TEST_F(ProgramAboutTest, OpensModallyFromItsButtonByMouseAndByKeys) {
     SCOPED_TRACE(opener.name);
     ASSERT_NO_FATAL_FAILURE(Launch());
     opener.open(m_view);
-    const HWND box = WaitForAboutBox();
+    const HWND box = m_program.WaitForOwnedWindow(m_frame);
     ASSERT_NE(box, nullptr) << "no About box after " << opener.name;
     EXPECT_FALSE(IsWindowEnabled(m_frame)) << "the main window takes input under the About box";
     // Centred over the main window; that is centred on the screen, so nothing pushes it aside.
@@ -324,8 +299,7 @@ TEST_F(ProgramAboutTest, ClosesEveryWayAndOpensAgainWithTheSameContent) {
   std::optional<BoxContent> first;
   for (const auto& closer : closers) {
     SCOPED_TRACE(closer.name);
-    PostClick(m_view, panel::ButtonCentre(panel::kAboutButton));
-    const HWND box = WaitForAboutBox();
+    const HWND box = m_program.OpenFromPanel(panel::kAboutButton);
     ASSERT_NE(box, nullptr) << "the About box did not open again before closing it by "
                             << closer.name;
     const BoxContent content = ReadBox(box);

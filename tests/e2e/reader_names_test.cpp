@@ -15,7 +15,7 @@
 
 #include "msaa_reader.h"
 #include "panel_geometry.h"
-#include "program.h"
+#include "program_fixture.h"
 #include "res/resource.h"
 
 namespace e2e {
@@ -26,22 +26,23 @@ using panel::kDateButton;
 using panel::kLengthButton;
 using panel::kWorldTimeButton;
 
-std::wstring NameOf(HWND control) {
+// What the reader hears of a control: its name, and its value, the system's own.
+std::wstring Heard(HWND control, msaa::TextProperty property) {
   const msaa::Object object = msaa::ClientObject(control);
-  return object ? msaa::Text(object.get(), &IAccessible::get_accName, CHILDID_SELF) : L"<none>";
+  return object ? msaa::Text(object.get(), property, CHILDID_SELF) : L"<none>";
+}
+std::wstring NameOf(HWND control) {
+  return Heard(control, &IAccessible::get_accName);
+}
+std::wstring ValueOf(HWND control) {
+  return Heard(control, &IAccessible::get_accValue);
 }
 
-// What else the reader hears of a control: its role and its value, the system's own.
 long RoleOf(HWND control) {
   const msaa::Object object = msaa::ClientObject(control);
   VARIANT role{};
   if (object) object->get_accRole(msaa::Child(CHILDID_SELF), &role);
   return msaa::IdOf(role);
-}
-
-std::wstring ValueOf(HWND control) {
-  const msaa::Object object = msaa::ClientObject(control);
-  return object ? msaa::Text(object.get(), &IAccessible::get_accValue, CHILDID_SELF) : L"<none>";
 }
 
 // A control a reader lands on: anything visible but the texts and frames that label others.
@@ -85,6 +86,21 @@ void ExpectNamedApart(const std::vector<Control>& controls, const char* window) 
   }
 }
 
+// Fields named by their labels. Only the name is the program's: a field still reads as text
+// holding what it shows.
+struct Field {
+  int id;
+  const wchar_t* name;
+};
+void ExpectFieldsNamed(HWND window, std::initializer_list<Field> fields) {
+  for (const Field& field : fields) {
+    const HWND control = GetDlgItem(window, field.id);
+    EXPECT_EQ(NameOf(control), field.name) << field.id;
+    EXPECT_EQ(RoleOf(control), ROLE_SYSTEM_TEXT) << field.id;
+    EXPECT_EQ(ValueOf(control), TextOf(control)) << field.id;
+  }
+}
+
 // A list's text as it shows it, without the spaces a place name may end with.
 std::wstring ShownText(HWND list) {
   std::wstring text = TextOf(list);
@@ -92,24 +108,12 @@ std::wstring ShownText(HWND list) {
   return text;
 }
 
-class ReaderNamesTest : public ::testing::Test {
+class ReaderNamesTest : public ProgramTest {
  protected:
-  void SetUp() override {
-    SetCursorPos(0, 0);  // a real pointer over the view would move its highlight
-    ASSERT_TRUE(m_program.Start(L""));
-    ASSERT_NE(m_program.WaitForMainWindow(), nullptr);
-  }
+  void SetUp() override { Launch(); }
 
-  // Opens a panel button's window by a click, as a user does.
-  HWND Open(int button) {
-    PostClick(m_program.View(), panel::ButtonCentre(button));
-    return m_program.WaitForOwnedWindow(m_program.MainWindow());
-  }
-
-  void Close(HWND window) {
-    PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    EXPECT_TRUE(WaitFor([&] { return !IsWindow(window); }, kActionTimeout));
-  }
+  HWND Open(int button) { return m_program.OpenFromPanel(button); }
+  void Close(HWND window) { EXPECT_TRUE(CloseByBackButton(window)); }
 
   // Whether the accessibility library is in the program's process. (COM's own libraries tell
   // nothing: the system's libraries bring them in by themselves a moment after start-up, in
@@ -133,31 +137,18 @@ class ReaderNamesTest : public ::testing::Test {
   }
 
   const msaa::Apartment m_apartment;
-  Program m_program;
 };
 
 TEST_F(ReaderNamesTest, DateFieldsSayDayMonthOrYearAndTheirCalendar) {
   const HWND date = Open(kDateButton);
   ASSERT_NE(date, nullptr);
-  const struct {
-    int id;
-    const wchar_t* name;
-  } fields[] = {
-      {IDC_GREGORIAN_DAY, L"اليوم الميلادي"},
-      {IDC_GREGORIAN_MONTH, L"الشهر الميلادي"},
-      {IDC_GREGORIAN_YEAR, L"السنة الميلادية"},
-      {IDC_HIJRI_DAY, L"اليوم الهجري"},
-      {IDC_HIJRI_MONTH, L"الشهر الهجري"},
-      {IDC_HIJRI_YEAR, L"السنة الهجرية"},
-      {IDC_WEEKDAY, L"يوم الأسبوع"},
-  };
-  for (const auto& field : fields) {
-    const HWND control = GetDlgItem(date, field.id);
-    EXPECT_EQ(NameOf(control), field.name) << field.id;
-    // Only the name is the program's: a field still reads as text holding what it shows.
-    EXPECT_EQ(RoleOf(control), ROLE_SYSTEM_TEXT) << field.id;
-    EXPECT_EQ(ValueOf(control), TextOf(control)) << field.id;
-  }
+  ExpectFieldsNamed(date, {{IDC_GREGORIAN_DAY, L"اليوم الميلادي"},
+                           {IDC_GREGORIAN_MONTH, L"الشهر الميلادي"},
+                           {IDC_GREGORIAN_YEAR, L"السنة الميلادية"},
+                           {IDC_HIJRI_DAY, L"اليوم الهجري"},
+                           {IDC_HIJRI_MONTH, L"الشهر الهجري"},
+                           {IDC_HIJRI_YEAR, L"السنة الهجرية"},
+                           {IDC_WEEKDAY, L"يوم الأسبوع"}});
   // Each up-down is named by the field it steps, and apart from it.
   int upDowns = 0;
   for (const Control& c : ReadControls(date)) {
@@ -260,18 +251,10 @@ TEST_F(ReaderNamesTest, ClothingListsSayTheirGroupAndSystemOnBothPages) {
 TEST_F(ReaderNamesTest, ConverterFieldsKeepTheirLabels) {
   const HWND length = Open(kLengthButton);
   ASSERT_NE(length, nullptr);
-  const struct {
-    int id;
-    const wchar_t* label;
-  } fields[] = {
-      {IDC_LENGTH_KILOMETRE, L"كيلو متر"},
-      {IDC_LENGTH_METRE, L"متــــــــر"},
-      {IDC_LENGTH_MILE, L"ميــــــل"},
-      {IDC_LENGTH_INCH, L"بـــوصة"},
-  };
-  for (const auto& field : fields) {
-    EXPECT_EQ(NameOf(GetDlgItem(length, field.id)), field.label) << field.id;
-  }
+  ExpectFieldsNamed(length, {{IDC_LENGTH_KILOMETRE, L"كيلو متر"},
+                             {IDC_LENGTH_METRE, L"متــــــــر"},
+                             {IDC_LENGTH_MILE, L"ميــــــل"},
+                             {IDC_LENGTH_INCH, L"بـــوصة"}});
   Close(length);
 }
 

@@ -7,18 +7,17 @@
 #include <vector>
 
 #include "msaa_reader.h"
-#include "program.h"
+#include "program_fixture.h"
 
 namespace e2e {
 namespace {
 
-TEST(ProgramScreenReaderTest, ReadsTheTwelveButtonsAndPressesExit) {
-  SetCursorPos(0, 0);  // a real pointer over the view would move its highlight
-  Program program;
-  ASSERT_TRUE(program.Start(L""));
-  ASSERT_NE(program.WaitForMainWindow(), nullptr);
+using ProgramScreenReaderTest = ProgramTest;
+
+TEST_F(ProgramScreenReaderTest, ReadsTheTwelveButtonsAndPressesExit) {
+  ASSERT_NO_FATAL_FAILURE(Launch());
   const msaa::Apartment apartment;
-  const msaa::Object panel = msaa::ClientObject(program.View());
+  const msaa::Object panel = msaa::ClientObject(m_view);
   ASSERT_TRUE(panel);
 
   long count = 0;
@@ -27,16 +26,16 @@ TEST(ProgramScreenReaderTest, ReadsTheTwelveButtonsAndPressesExit) {
   for (long id = 1; id <= count; ++id) {
     names.push_back(msaa::Text(panel.get(), &IAccessible::get_accName, id));
   }
-  const std::vector<std::wstring> captions = {
-      L"المساحة", L"التاريخ", L"الملبوسات", L"السرعة", L"التوقيت", L"الطول",
-      L"الزمن",   L"الحرارة", L"الحجم",     L"الوزن",  L"نبذة عن", L"خروج"};
+  const std::vector<std::wstring> captions = {L"المساحة", L"التاريخ", L"الملبوسات", L"السرعة",
+                                              L"التوقيت", L"الطول",   L"الزمن",     L"الحرارة",
+                                              L"الحجم",   L"الوزن",   L"نبذة عن",   L"خروج"};
   ASSERT_EQ(names, captions);
 
   // Found by its name, as the user asks the reader for it.
   const long exit = std::find(names.begin(), names.end(), L"خروج") - names.begin() + 1;
   EXPECT_EQ(msaa::Text(panel.get(), &IAccessible::get_accDefaultAction, exit), L"اضغط");
   EXPECT_EQ(panel->accDoDefaultAction(msaa::Child(exit)), S_OK);
-  EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>{1});
+  EXPECT_EQ(m_program.WaitForExit(), std::optional<DWORD>{1});
   EXPECT_TRUE(FAILED(panel->get_accChildCount(&count))) << "the program is gone: an error";
 }
 

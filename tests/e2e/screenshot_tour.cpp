@@ -14,7 +14,6 @@
 #include <string>
 #include <thread>
 
-#include "panel_geometry.h"
 #include "program.h"
 #include "res/resource.h"
 
@@ -65,22 +64,6 @@ bool Shoot(HWND window, const char* name) {
   return ok;
 }
 
-void Close(HWND window) {
-  PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-  WaitFor([&] { return !IsWindow(window); }, kActionTimeout);
-}
-
-// Opens the window of a panel button by a click on it; answers it, or null. The view is the
-// panel at the screen's scale: the design's centre is taken along.
-HWND Open(Program& program, int button) {
-  RECT view{};
-  GetClientRect(program.View(), &view);
-  const POINT centre = panel::ButtonCentre(button);
-  PostClick(program.View(), {MulDiv(centre.x, view.right, panel::kPanelSize.cx),
-                             MulDiv(centre.y, view.bottom, panel::kPanelSize.cy)});
-  return program.WaitForOwnedWindow(program.MainWindow());
-}
-
 // Types into a field as the keyboard does, over what it held.
 void Type(HWND field, const wchar_t* text) {
   PostMessageW(field, EM_SETSEL, 0, -1);
@@ -103,23 +86,23 @@ bool Tour() {
     if (!program.Start(L"") || !program.WaitForMainWindow()) return false;
     ok &= Shoot(program.MainWindow(), "main");
     for (const Shot& s : kDialogs) {
-      const HWND window = Open(program, s.button);
+      const HWND window = program.OpenFromPanel(s.button);
       if (!window) return false;
       ok &= Shoot(window, s.name);
-      Close(window);
+      CloseByBackButton(window);
     }
     // A negative value shows in red.
-    const HWND temperature = Open(program, 7);
+    const HWND temperature = program.OpenFromPanel(7);
     if (!temperature) return false;
     Type(GetDlgItem(temperature, IDC_TEMP_CELSIUS), L"-40");
     ok &= Shoot(temperature, "temperature");
-    Close(temperature);
-    const HWND sheet = Open(program, 2);
+    CloseByBackButton(temperature);
+    const HWND sheet = program.OpenFromPanel(2);
     if (!sheet) return false;
     ok &= Shoot(sheet, "clothing-men");
     PostMessageW(sheet, PSM_SETCURSEL, 1, 0);
     ok &= Shoot(sheet, "clothing-women");
-    Close(sheet);
+    CloseByBackButton(sheet);
   }
   Program pictures;  // the second picture set
   if (!pictures.Start(L"pictures") || !pictures.WaitForMainWindow()) return false;

@@ -21,62 +21,26 @@
 
 namespace {
 
-using std::chrono::milliseconds;
-
 constexpr int kHorse = 0;
 constexpr int kFailed = 1;
 constexpr int kNoHorse = 2;
 
-constexpr milliseconds kStartTimeout{20000};
-constexpr milliseconds kActionTimeout{5000};
-
 // The speed button's centre in the launcher view's client pixels (left column, fourth row).
 constexpr POINT kSpeedButton = panel::ButtonCentre(3);
 
-struct TopLevelSearch {
-  DWORD processId;
-  const std::wstring& caption;
-  HWND found;
-};
-
-BOOL CALLBACK MatchTopLevel(HWND hwnd, LPARAM lParam) {
-  auto* s = reinterpret_cast<TopLevelSearch*>(lParam);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  if (owner == s->processId && IsWindowVisible(hwnd) && TextOf(hwnd) == s->caption) {
-    s->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // The visible top-level window of the process with this caption; null when there is none.
 HWND FindTopLevel(DWORD processId, const std::wstring& caption) {
-  TopLevelSearch search{processId, caption, nullptr};
-  EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-struct ChildSearch {
-  const wchar_t* className;
-  HWND found;
-};
-
-BOOL CALLBACK MatchChildClass(HWND hwnd, LPARAM lParam) {
-  auto* s = reinterpret_cast<ChildSearch*>(lParam);
-  wchar_t name[64] = {};
-  GetClassNameW(hwnd, name, static_cast<int>(std::size(name)));
-  if (_wcsicmp(name, s->className) == 0 && IsWindowVisible(hwnd)) {
-    s->found = hwnd;
-    return FALSE;
+  for (const HWND hwnd : VisibleWindowsOf(processId)) {
+    if (TextOf(hwnd) == caption) return hwnd;
   }
-  return TRUE;
+  return nullptr;
 }
 
+// A visible child window of this class; null when there is none.
 HWND FindChildOfClass(HWND parent, const wchar_t* className) {
-  ChildSearch search{className, nullptr};
-  EnumChildWindows(parent, MatchChildClass, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  HWND child = FindWindowExW(parent, nullptr, className, nullptr);
+  while (child && !IsWindowVisible(child)) child = FindWindowExW(parent, child, className, nullptr);
+  return child;
 }
 
 // A point of the window's client area, in screen pixels, that no child control covers.
@@ -106,7 +70,7 @@ HCURSOR PointerAt(POINT screen) {
         CURSORINFO first{};
         first.cbSize = sizeof first;
         GetCursorInfo(&first);
-        std::this_thread::sleep_for(milliseconds(100));
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
         CURSORINFO second{};
         second.cbSize = sizeof second;
         GetCursorInfo(&second);
@@ -145,11 +109,7 @@ int Probe(const std::wstring& program, PROCESS_INFORMATION& process) {
     std::printf("the main window has no launcher view\n");
     return kFailed;
   }
-  // The button acts on its release over it, as after a user's click.
-  const LPARAM at = MAKELPARAM(kSpeedButton.x, kSpeedButton.y);
-  PostMessageW(view, WM_MOUSEMOVE, 0, at);
-  PostMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageW(view, WM_LBUTTONUP, 0, at);
+  PostClick(view, kSpeedButton);
   HWND speed = nullptr;
   if (!WaitFor([&] { return (speed = FindTopLevel(process.dwProcessId, L"السرعة")) != nullptr; },
                kActionTimeout)) {

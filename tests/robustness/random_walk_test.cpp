@@ -22,6 +22,7 @@
 #include "calendar/date_dlg.h"
 #include "fake_system.h"
 #include "panel/about_dlg.h"
+#include "panel_geometry.h"
 #include "platform/platform.h"
 #include "res/resource.h"
 #include "running_app.h"
@@ -72,36 +73,6 @@ std::wstring ClipboardText() {
   }
   CloseClipboard();
   return text;
-}
-
-BOOL CALLBACK CancelOwnedWindow(HWND hwnd, LPARAM) {
-  if (IsWindowVisible(hwnd) && GetWindow(hwnd, GW_OWNER)) {
-    PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-  }
-  return TRUE;
-}
-
-// A window that did not close is a failure of the walk, and is closed here so that the test ends
-// rather than hangs.
-void CALLBACK CloseLeftOpen(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  ADD_FAILURE() << "a window stayed open after it was closed";
-  EnumThreadWindows(GetCurrentThreadId(), CancelOwnedWindow, 0);
-}
-
-// The middle of the points of the view that hit button n.
-POINT ButtonCentre(const CRalimetView& view, int n) {
-  long x = 0, y = 0, count = 0;
-  for (LONG py = 0; py < 400; ++py) {
-    for (LONG px = 0; px < 300; ++px) {
-      if (view.GetButton(n).HitTest({px, py})) {
-        x += px;
-        y += py;
-        ++count;
-      }
-    }
-  }
-  return count ? POINT{x / count, y / count} : POINT{-1, -1};
 }
 
 }  // namespace
@@ -338,18 +309,21 @@ void Walk::Visit(CRalimetView& view, int n) {
   m_windowName = kWindowNames[n];
   m_visited = false;
   DrawSystem();
-  UINT_PTR rescue = 0;
-  ActInsideModalLoop([this, n, &rescue](HWND active) {
+  // A window that did not close is a failure of the walk, and is closed so that the test ends
+  // rather than hangs.
+  StillOpenGuard stillOpen;
+  ActInsideModalLoop([this, n, &stillOpen](HWND active) {
     Inside(n, active);
-    rescue = SetTimer(nullptr, 0, 2000, CloseLeftOpen);
+    stillOpen.Watch(active);
   });
   // As a user opens it: the pointer onto its panel button, pressed and released there.
-  const POINT at = ButtonCentre(view, n);
+  const POINT at = panel::ButtonCentre(n);
   const LPARAM where = MAKELPARAM(at.x, at.y);
   SendMessageW(view.m_hWnd, WM_MOUSEMOVE, 0, where);
   SendMessageW(view.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, where);
   SendMessageW(view.m_hWnd, WM_LBUTTONUP, 0, where);
-  if (rescue) KillTimer(nullptr, rescue);
+  EXPECT_FALSE(stillOpen.closedIt())
+      << "seed " << m_seed << ": the " << m_windowName << " window stayed open after it was closed";
   if (!m_visited) {
     ADD_FAILURE() << "seed " << m_seed << ": the " << m_windowName << " window never ran";
     m_failed = true;
