@@ -11,8 +11,9 @@
 
 // Long enough for a slow first start under Wine; a window that has not come by then never will.
 inline constexpr std::chrono::milliseconds kStartTimeout{20000};
-// For anything a running program does in answer to a message.
-inline constexpr std::chrono::milliseconds kActionTimeout{5000};
+// For anything a running program does in answer to a message. A wait ends as soon as its answer
+// comes; the margin is for a loaded machine, where opening the world time window once took over 5 s.
+inline constexpr std::chrono::milliseconds kActionTimeout{30000};
 
 // What a window says its text is (WM_GETTEXT; the system marshals it from another process).
 // Empty when the window has none or does not answer within five seconds.
